@@ -1,0 +1,23 @@
+#include "component/ModKovar.h"
+
+#include "component/platform/seams.h"
+
+namespace kovar3::ModKovar {
+
+thread_local short OsFamily = 0;
+thread_local long OsMajorVersion = 0;
+thread_local DWORD TimerStartTick = 0;
+
+void DetectOsFamily() noexcept
+{
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;  // 148 on both architectures
+    if (!Seams().get_version_ex(&info)) {
+        OsFamily = -1;
+        return;
+    }
+    OsFamily = info.dwPlatformId == VER_PLATFORM_WIN32_NT ? 1 : 0;
+    OsMajorVersion = static_cast<long>(info.dwMajorVersion);
+}
+
+}  // namespace kovar3::ModKovar

@@ -1,0 +1,21 @@
+// Exports of kovar3.dll. Loading and unloading do no work of the component's own.
+#include <windows.h>
+
+#include "component/server.h"
+
+extern "C" {
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
+{
+    return kovar3::GetClassObject(clsid, iid, out);
+}
+
+STDAPI DllCanUnloadNow() { return kovar3::CanUnloadNow(); }
+
+STDAPI DllRegisterServer() { return kovar3::RegisterServer(); }
+
+STDAPI DllUnregisterServer() { return kovar3::UnregisterServer(); }
+
+}  // extern "C"

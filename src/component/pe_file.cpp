@@ -1,0 +1,35 @@
+#include "component/pe_file.h"
+
+#include "component/platform/member.h"
+
+namespace kovar3 {
+namespace {
+
+// The properties only copy stored values; a text that cannot be allocated leaves the result
+// Empty rather than failing the call.
+HRESULT TextProperty(const std::string& text, VARIANT* result)
+{
+    if (!result) return E_POINTER;
+    return RunMember(result, [&] { return Variant::Text(text); }, [] { return Variant(); });
+}
+
+}  // namespace
+
+HRESULT PEFile::get_CompanyName(VARIANT* result) { return TextProperty(info_.company_name, result); }
+HRESULT PEFile::get_FileVersion(VARIANT* result) { return TextProperty(info_.file_version, result); }
+HRESULT PEFile::get_DateCreated(VARIANT* result) { return TextProperty(info_.date_created, result); }
+HRESULT PEFile::get_DateLastModified(VARIANT* result) { return TextProperty(info_.date_last_modified, result); }
+HRESULT PEFile::get_ProductVersion(VARIANT* result) { return TextProperty(info_.product_version, result); }
+HRESULT PEFile::get_ProductName(VARIANT* result) { return TextProperty(info_.product_name, result); }
+HRESULT PEFile::get_FileDescription(VARIANT* result) { return TextProperty(info_.file_description, result); }
+HRESULT PEFile::get_Size(VARIANT* result) { return TextProperty(info_.size, result); }
+HRESULT PEFile::get_Name(VARIANT* result) { return TextProperty(info_.name, result); }
+
+HRESULT PEFile::get_Attributes(VARIANT* result)
+{
+    if (!result) return E_POINTER;
+    *result = Variant::I2(info_.attributes).release();
+    return S_OK;
+}
+
+}  // namespace kovar3

@@ -1,0 +1,141 @@
+#include "component/platform/file_system.h"
+
+#include <vector>
+
+namespace kovar3 {
+namespace {
+
+constexpr DWORD kNoAttributes = INVALID_FILE_ATTRIBUTES;
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Wildcards never name one file; the platform would treat them as a pattern.
+bool HasWildcard(const std::string& path) { return path.find_first_of("*?") != std::string::npos; }
+
+DWORD Attributes(const std::string& path)
+{
+    // An embedded NUL would make the platform test a different, shorter path.
+    if (path.empty() || HasWildcard(path) || path.find('\0') != std::string::npos)
+        return kNoAttributes;
+    return ::GetFileAttributesA(path.c_str());
+}
+
+// "C:\", "C:" or "C" gives the drive letter in upper case; anything else gives 0.
+char DriveLetter(const std::string& root)
+{
+    if (root.empty() || root.size() > 3) return 0;
+    char letter = root[0];
+    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 32);
+    if (letter < 'A' || letter > 'Z') return 0;
+    if (root.size() >= 2 && root[1] != ':') return 0;
+    if (root.size() == 3 && !IsSeparator(root[2])) return 0;
+    return letter;
+}
+
+std::string FullPath(const std::string& path)
+{
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD n = ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()),
+                                           buffer.data(), nullptr);
+        if (n == 0) throw FileSystemError("invalid path: " + path, ::GetLastError());
+        if (n < buffer.size()) return std::string(buffer.data(), n);
+        buffer.resize(n);
+    }
+}
+
+}  // namespace
+
+bool FileSystem::FileExists(const std::string& path) const
+{
+    const DWORD attributes = Attributes(path);
+    return attributes != kNoAttributes && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileSystem::FolderExists(const std::string& path) const
+{
+    const DWORD attributes = Attributes(path);
+    return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string FileSystem::GetExtensionName(const std::string& path) const
+{
+    size_t end = path.size();
+    while (end > 0 && IsSeparator(path[end - 1])) --end;
+    const std::string last = path.substr(0, end);
+    const size_t separator = last.find_last_of("\\/:");
+    const std::string name = separator == std::string::npos ? last : last.substr(separator + 1);
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+}
+
+bool FileSystem::DriveExists(const std::string& root) const
+{
+    if (const char letter = DriveLetter(root))
+        return (::GetLogicalDrives() >> (letter - 'A')) & 1;
+    if (root.size() > 2 && IsSeparator(root[0]) && IsSeparator(root[1]) &&
+        root.find('\0') == std::string::npos) {
+        std::string unc = root;
+        if (!IsSeparator(unc.back())) unc += '\\';
+        return ::GetDriveTypeA(unc.c_str()) != DRIVE_NO_ROOT_DIR;
+    }
+    return false;
+}
+
+DriveKind FileSystem::GetDriveType(const std::string& root) const
+{
+    if (!DriveExists(root)) throw FileSystemError("no such drive: " + root, ERROR_INVALID_DRIVE);
+    std::string path = root;
+    if (const char letter = DriveLetter(root)) path = std::string(1, letter) + ":\\";
+    else if (!IsSeparator(path.back())) path += '\\';
+    switch (::GetDriveTypeA(path.c_str())) {
+    case DRIVE_REMOVABLE: return DriveKind::kRemovable;
+    case DRIVE_FIXED: return DriveKind::kFixed;
+    case DRIVE_REMOTE: return DriveKind::kNetwork;
+    case DRIVE_CDROM: return DriveKind::kCdRom;
+    case DRIVE_RAMDISK: return DriveKind::kRamDisk;
+    default: return DriveKind::kUnknown;
+    }
+}
+
+std::string FileSystem::GetParentFolderPath(const std::string& file_path) const
+{
+    if (!FileExists(file_path))
+        throw FileSystemError("file not found: " + file_path, ERROR_FILE_NOT_FOUND);
+    std::string full = FullPath(file_path);
+    while (full.size() > 3 && IsSeparator(full.back())) full.pop_back();
+    const size_t cut = full.find_last_of("\\/");
+    if (cut == std::string::npos) throw FileSystemError("no parent: " + full, ERROR_PATH_NOT_FOUND);
+    std::string parent = full.substr(0, cut);
+    if (parent.size() == 2 && parent[1] == ':') parent += '\\';  // a root folder keeps its "\"
+    return parent;
+}
+
+std::string FileSystem::GetWindowsFolder() const
+{
+    char buffer[MAX_PATH + 1] = {};
+    const UINT n = ::GetWindowsDirectoryA(buffer, sizeof buffer);
+    if (n == 0 || n >= sizeof buffer)
+        throw FileSystemError("no Windows folder", ::GetLastError());
+    return std::string(buffer, n);
+}
+
+void FileSystem::DeleteFile(const std::string& path) const
+{
+    if (!FileExists(path)) throw FileSystemError("file not found: " + path, ERROR_FILE_NOT_FOUND);
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!::DeleteFileA(path.c_str())) throw FileSystemError("cannot delete: " + path, ::GetLastError());
+}
+
+void FileSystem::CopyFile(const std::string& source, const std::string& destination) const
+{
+    if (!FileExists(source)) throw FileSystemError("file not found: " + source, ERROR_FILE_NOT_FOUND);
+    if (destination.find('\0') != std::string::npos)
+        throw FileSystemError("invalid path: " + destination, ERROR_INVALID_NAME);
+    if (!::CopyFileA(source.c_str(), destination.c_str(), FALSE))
+        throw FileSystemError("cannot copy to: " + destination, ::GetLastError());
+}
+
+}  // namespace kovar3
