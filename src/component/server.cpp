@@ -129,12 +129,15 @@ HRESULT UnregisterServer() noexcept
 #else
         const SYSKIND kind = SYS_WIN32;
 #endif
-        const HRESULT hr = ::UnRegisterTypeLib(LIBID_Kovar3, kLibraryMajor, kLibraryMinor,
-                                               kLibraryLocale, kind);
-        // A library that is not registered any more is what unregistering asks for.
-        if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS && hr != TYPE_E_CANTLOADLIBRARY &&
-            hr != TYPE_E_LIBNOTREGISTERED)
-            return SELFREG_E_TYPELIB;
+        // A library that is not registered (any more) is what unregistering asks for.
+        BSTR registered_path = nullptr;
+        if (SUCCEEDED(::QueryPathOfRegTypeLib(LIBID_Kovar3, kLibraryMajor, kLibraryMinor,
+                                              kLibraryLocale, &registered_path))) {
+            ::SysFreeString(registered_path);
+            if (FAILED(::UnRegisterTypeLib(LIBID_Kovar3, kLibraryMajor, kLibraryMinor,
+                                           kLibraryLocale, kind)))
+                return SELFREG_E_TYPELIB;
+        }
         return S_OK;
     } catch (...) {
         return E_OUTOFMEMORY;
