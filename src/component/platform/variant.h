@@ -66,11 +66,15 @@ public:
 
     VARTYPE type() const noexcept { return V_VT(&v_); }
     const VARIANT& get() const noexcept { return v_; }
+    // Clears the value and hands out the slot for a call to fill.
     VARIANT* put() noexcept
     {
         ::VariantClear(&v_);
         return &v_;
     }
+    // The variant itself, value kept: for passing it by reference to a call that may read
+    // and replace it.
+    VARIANT* address() noexcept { return &v_; }
 
     // Hands the value over; this object is Empty afterwards.
     VARIANT release() noexcept
