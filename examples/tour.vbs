@@ -1,0 +1,52 @@
+' A tour of Kovar3: creates both classes by ProgID and prints what they answer, with the
+' variant type of every value.  Run:  cscript //nologo tour.vbs
+Option Explicit
+
+Dim ops, ini, status, version, total, inUse, w, h, i
+Set ops = CreateObject("Kovar3.Ops")
+Set ini = CreateObject("Kovar3.INIEdit")
+WScript.Echo "Created " & TypeName(ops) & " and " & TypeName(ini)
+
+Sub Show(label, value)
+    WScript.Echo "  " & label & " = " & value & "  (" & TypeName(value) & ")"
+End Sub
+
+WScript.Echo "Operating system (GetOpVersion):"
+status = ops.GetOpVersion(version)
+Show "status", status
+If status = 0 Then
+    Show "platform", version(0)
+    Show "major", version(1)
+    Show "minor", version(2)
+    Show "build", version(3)
+    WScript.Echo "  service pack = """ & Replace(version(4), Chr(0), "") & """  (" & _
+                 TypeName(version(4)) & " of " & Len(version(4)) & " characters)"
+End If
+
+WScript.Echo "Memory (GetMemory):"
+status = ops.GetMemory(total, inUse)
+Show "status", status
+Show "installed MB", total
+Show "load %", inUse
+
+WScript.Echo "User and computer:"
+Show "GetCurUser", ops.GetCurUser()
+Show "GetCompName", ops.GetCompName()
+
+WScript.Echo "Display:"
+Show "GetColorDepthBPP", ops.GetColorDepthBPP()
+status = ops.GetDesktopPixels(w, h)
+Show "desktop work area right", w
+Show "desktop work area bottom", h
+status = ops.GetScreenPixels(w, h)
+Show "screen width", w
+Show "screen height", h
+
+WScript.Echo "Errors reach the script with number, source and description:"
+On Error Resume Next
+Dim pe
+Set pe = ops.GetPEFile("C:\no\such\file.dll")
+WScript.Echo "  Err.Number = " & Err.Number & ", Err.Source = " & Err.Source & _
+             ", Err.Description = " & Err.Description
+Err.Clear
+On Error GoTo 0

@@ -1,0 +1,98 @@
+// Members whose work is not built yet answer by name with their own failure result and
+// failure outputs, never with an automation error, whatever the arguments.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/dispatch_client.h"
+
+namespace kovar3::test {
+namespace {
+
+struct PendingCase {
+    const wchar_t* member;
+    int arguments;
+    VARTYPE type;      // VT_EMPTY: no result
+    long value;        // for integer results
+    const wchar_t* text;  // for text results
+};
+
+const PendingCase kPending[] = {
+    {L"SendTextCB", 1, VT_I2, 2, nullptr},
+    {L"ChangeCompName", 1, VT_I2, 1, nullptr},
+    {L"ChangeDriveName", 2, VT_I2, 1, nullptr},
+    {L"GetDriveInfo", 0, VT_BSTR, 0, L""},
+    {L"PlayWav", 1, VT_EMPTY, 0, nullptr},
+    {L"SetWallpaper", 2, VT_I2, 3, nullptr},
+    {L"SetSystemColor", 2, VT_I2, 4, nullptr},
+    {L"SetBackColor", 1, VT_I2, 2, nullptr},
+    {L"TimerStop", 0, VT_I2, 0, nullptr},
+    {L"GetSystemColor", 1, VT_BSTR, 0, L"0"},
+    {L"GetActiveWindowTitle", 0, VT_BSTR, 0, L""},
+    {L"SetWindowActive", 2, VT_I4, 1, nullptr},  // its statuses are 32-bit
+    {L"CloseProgram", 2, VT_EMPTY, 0, nullptr},
+    {L"GetDefaultProgram", 1, VT_BSTR, 0, L""},
+    {L"PrintFile", 1, VT_I2, -1, nullptr},
+    {L"ColorDlg", 0, VT_BSTR, 0, L"0"},
+    {L"OpenDlg", 3, VT_BSTR, 0, L""},
+    {L"OpenMultiDlg", 3, VT_BSTR, 0, L""},
+    {L"SaveDlg", 2, VT_BSTR, 0, L""},
+};
+
+TEST(PendingMembers, AnswerWithTheirFailureResult)
+{
+    ComPtr<IDispatch> ops = CreateByProgId(L"Kovar3.Ops");
+    ASSERT_TRUE(ops);
+    for (const PendingCase& c : kPending) {
+        for (const bool null_arguments : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.member << (null_arguments ? " with Null" : ""));
+            std::vector<Variant> args(c.arguments);
+            std::vector<VARIANT*> refs;
+            for (Variant& a : args) {
+                a = null_arguments ? Null() : Variant::Text("1");
+                refs.push_back(a.address());
+            }
+            CallOutcome out = CallByRef(ops.get(), c.member, refs);
+            ASSERT_EQ(out.hr, S_OK);
+            ASSERT_EQ(out.result.type(), c.type);
+            if (c.type == VT_I2) EXPECT_EQ(V_I2(&out.result.get()), c.value);
+            if (c.type == VT_I4) EXPECT_EQ(V_I4(&out.result.get()), c.value);
+            if (c.type == VT_BSTR) EXPECT_EQ(TextOf(out.result.get()), c.text);
+        }
+    }
+}
+
+TEST(PendingMembers, WriteTheirFailureOutputs)
+{
+    ComPtr<IDispatch> ops = CreateByProgId(L"Kovar3.Ops");
+    ASSERT_TRUE(ops);
+
+    Variant text = Sentinel();
+    CallOutcome out = CallByRef(ops.get(), L"GetTextCB", {text.address()});
+    EXPECT_EQ(V_I2(&out.result.get()), 2);
+    EXPECT_EQ(text.type(), VT_BSTR);
+    EXPECT_EQ(TextOf(text.get()), L"");
+
+    Variant list = Sentinel(), count = Sentinel();
+    out = CallByRef(ops.get(), L"GetProcessList", {list.address(), count.address()});
+    EXPECT_EQ(V_I2(&out.result.get()), 3);
+    EXPECT_EQ(TextOf(list.get()), L"");
+    EXPECT_EQ(count.type(), VT_I2);
+    EXPECT_EQ(V_I2(&count.get()), 0);
+
+    Variant titles = Sentinel();
+    out = CallByRef(ops.get(), L"GetOpenWindowTitles", {titles.address()});
+    EXPECT_EQ(out.result.type(), VT_I2);
+    EXPECT_EQ(V_I2(&out.result.get()), -1);
+    EXPECT_EQ(TextOf(titles.get()), L"");
+
+    // TimerStart has no result and no trap.
+    out = CallByRef(ops.get(), L"TimerStart");
+    EXPECT_EQ(out.hr, S_OK);
+    EXPECT_EQ(out.result.type(), VT_EMPTY);
+}
+
+}  // namespace
+}  // namespace kovar3::test
