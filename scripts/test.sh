@@ -55,8 +55,8 @@ run_scripts() {  # label, cscript path
     for script in tests/scripts/*.vbs tests/scripts/*.js; do
         [ -f "$script" ] || continue
         log="$log_dir/$label-$(basename "$script").log"
-        xvfb-run -a "$WINE64" "$host" //nologo "$(winpath "$script")" >"$log" 2>&1
-        rc=$?
+        xvfb-run -a "$WINE64" "$host" //nologo "$(winpath "$script")" 2>&1 | tr -d '\r' >"$log"
+        rc=${PIPESTATUS[0]}
         passed=$((passed + $(grep -c '^ok ' "$log")))
         local bad
         bad=$(grep -c '^not ok ' "$log")
