@@ -6,7 +6,6 @@
 #include "component/platform/errors.h"
 #include "component/platform/member.h"
 #include "component/platform/params.h"
-#include "component/platform/safearray.h"
 
 namespace kovar3 {
 namespace {
@@ -21,29 +20,7 @@ HRESULT FailWith(VARIANT* result, Make make)
 Variant NotDoneI2(short status) { return Variant::I2(status); }
 Variant NoText() { return Variant::Text(""); }
 
-// A registration record whose lookups have not run: status 1, then what was already known.
-Variant UnfilledRecord(Variant known_at_2)
-{
-    SafeArrayBuilder record(6);
-    record.Add(Variant::I2(1));
-    record.Add(Variant());
-    record.Add(std::move(known_at_2));
-    for (int i = 0; i < 3; ++i) record.Add(Variant());
-    return record.Build();
-}
-
 }  // namespace
-
-HRESULT Ops::GetRegFromCLSID(VARIANT* vCLSID, VARIANT* result)
-{
-    return FailWith(result, [] { return UnfilledRecord(Variant()); });
-}
-
-HRESULT Ops::GetRegFromProgID(VARIANT* vProgID, VARIANT* result)
-{
-    return RunMember(result, [&] { return UnfilledRecord(Variant::Text(ReadParamText(vProgID))); },
-                     [] { return UnfilledRecord(Variant()); });
-}
 
 HRESULT Ops::GetPEFile(VARIANT* vFilePath, _PEFile** result)
 {
@@ -90,61 +67,7 @@ HRESULT Ops::ExitWin(VARIANT* vExitMode)
 HRESULT Ops::ChangeCompName(VARIANT* vNewName, VARIANT* result) { return FailWith(result, [] { return NotDoneI2(1); }); }
 HRESULT Ops::ChangeDriveName(VARIANT* vDriveLetter, VARIANT* vNewName, VARIANT* result) { return FailWith(result, [] { return NotDoneI2(1); }); }
 HRESULT Ops::GetDriveInfo(VARIANT* result) { return FailWith(result, NoText); }
-HRESULT Ops::RegDeleteVal(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValue, VARIANT* result) { return FailWith(result, [] { return NotDoneI2(3); }); }
-HRESULT Ops::RegDeleteSubkey(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vSubKeyName, VARIANT* result) { return FailWith(result, [] { return NotDoneI2(4); }); }
-
-HRESULT Ops::RegGetValue(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValue, VARIANT* vData,
-                         VARIANT* vType, VARIANT* result)
-{
-    return FailWith(result, [&] {
-        WriteOutputNoThrow(vType, Variant::Text(""));
-        WriteOutputNoThrow(vData, Variant::Text(""));
-        return NotDoneI2(6);
-    });
-}
-
-HRESULT Ops::RegWriteValue(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValue, VARIANT* vData,
-                           VARIANT* vType, VARIANT* result)
-{
-    return FailWith(result, [] { return NotDoneI2(10); });
-}
-
-HRESULT Ops::RegListKeys(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vKeyList, VARIANT* result)
-{
-    // The hive and the path are read before the trap: a value that cannot be text is the
-    // caller's error.
-    try {
-        ReadParamText(vKey);
-        ReadParamText(vRegPath);
-    } catch (const ConversionError& e) {
-        return RaiseConversionError(e, L"Ops:RegListKeys");
-    } catch (...) {
-        return E_OUTOFMEMORY;
-    }
-    return FailWith(result, [&] {
-        WriteOutputNoThrow(vKeyList, Variant::Text(""));
-        return NotDoneI2(4);
-    });
-}
-
-HRESULT Ops::RegListVals(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValList, VARIANT* result)
-{
-    return FailWith(result, [&] {
-        WriteOutputNoThrow(vValList, Variant::Text(""));
-        return NotDoneI2(4);
-    });
-}
-
-HRESULT Ops::RegListStringData(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValList, VARIANT* result)
-{
-    return FailWith(result, [&] {
-        WriteOutputNoThrow(vValList, Variant::Text(""));
-        return NotDoneI2(4);
-    });
-}
-
 HRESULT Ops::PlayWav(VARIANT* vFilePath) { return S_OK; }
-HRESULT Ops::GetEXEPath(VARIANT* exeName, VARIANT* result) { return FailWith(result, NoText); }
 HRESULT Ops::SetWallpaper(VARIANT* vFilePath, VARIANT* vStyle, VARIANT* result) { return FailWith(result, [] { return NotDoneI2(3); }); }
 HRESULT Ops::SetSystemColor(VARIANT* vItem, VARIANT* vHexCode, VARIANT* result) { return FailWith(result, [] { return NotDoneI2(4); }); }
 HRESULT Ops::SetBackColor(VARIANT* vHexCode, VARIANT* result) { return FailWith(result, [] { return NotDoneI2(2); }); }
