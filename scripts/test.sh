@@ -57,6 +57,7 @@ run_scripts() {  # label, cscript path
         log="$log_dir/$label-$(basename "$script").log"
         xvfb-run -a "$WINE64" "$host" //nologo "$(winpath "$script")" >"$log" 2>&1
         rc=$?
+        sed -i 's/\r$//' "$log"   # the script host ends its lines with CR LF
         passed=$((passed + $(grep -c '^ok ' "$log")))
         local bad
         bad=$(grep -c '^not ok ' "$log")
