@@ -1,6 +1,8 @@
 // The INIEdit class: reading and writing INI files, named ones and WIN.INI.
 #pragma once
 
+#include <string>
+
 #include "component/dispatch_object.h"
 #include "component/platform/file_system.h"
 #include "kovar3_h.h"
@@ -19,6 +21,8 @@ public:
     HRESULT STDMETHODCALLTYPE WriteIniSection(VARIANT* vFilePath, VARIANT* vSection, VARIANT* vKeyList, VARIANT* result) override;
 
 private:
+    bool TargetExists(const std::string& path) const;
+
     FileSystem file_system_;
 };
 

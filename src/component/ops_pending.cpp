@@ -22,24 +22,6 @@ Variant NoText() { return Variant::Text(""); }
 
 }  // namespace
 
-HRESULT Ops::GetPEFile(VARIANT* vFilePath, _PEFile** result)
-{
-    static const wchar_t kSource[] = L"Ops:GetPEFile";
-    if (!result) return E_POINTER;
-    *result = nullptr;
-    try {
-        const std::string path = ReadParamText(vFilePath);
-        if (!file_system_.FileExists(path))
-            return RaiseAutomationError(AutomationErrorCode(1), kSource, L"Bad file path.");
-        return RaiseAutomationError(AutomationErrorCode(3), kSource, L"Unable to get file info.");
-    } catch (const ConversionError& e) {
-        return RaiseConversionError(e, kSource);
-    } catch (...) {
-        return RaiseAutomationError(AutomationErrorCode(4), kSource,
-                                    L"Undefined error creating File object.");
-    }
-}
-
 HRESULT Ops::SendTextCB(VARIANT* vText, VARIANT* result) { return FailWith(result, [] { return NotDoneI2(2); }); }
 
 HRESULT Ops::GetTextCB(VARIANT* vText, VARIANT* result)

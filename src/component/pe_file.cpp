@@ -7,10 +7,10 @@ namespace {
 
 // The properties only copy stored values; a text that cannot be allocated leaves the result
 // Empty rather than failing the call.
-HRESULT TextProperty(const std::string& text, VARIANT* result)
+HRESULT TextProperty(const std::wstring& text, VARIANT* result)
 {
     if (!result) return E_POINTER;
-    return RunMember(result, [&] { return Variant::Text(text); }, [] { return Variant(); });
+    return RunMember(result, [&] { return Variant::WideText(text); }, [] { return Variant(); });
 }
 
 }  // namespace

@@ -6,30 +6,17 @@
 
 #include "component/dispatch_object.h"
 #include "kovar3_h.h"
+#include "pefile/ModFileInfo.h"
 
 namespace kovar3 {
-
-// What a PEFile shows. Before its first load every text is "" and Attributes is 0.
-struct PEFileInfo {
-    std::string company_name;
-    std::string file_version;
-    std::string date_created;
-    std::string date_last_modified;
-    std::string product_version;
-    std::string product_name;
-    std::string file_description;
-    std::string size;  // kilobytes, as text
-    short attributes = 0;
-    std::string name;
-};
 
 class PEFile final : public DispatchObject<_PEFile> {
 public:
     PEFile() = default;
 
-    // Replaces every property at once.
-    void LoadInfo(PEFileInfo info) noexcept { info_ = std::move(info); }
-    const PEFileInfo& info() const noexcept { return info_; }
+    // Replaces every property at once (the record's status included).
+    void LoadInfo(ModFileInfo::FileInfoRecord record) noexcept { info_ = std::move(record); }
+    const ModFileInfo::FileInfoRecord& info() const noexcept { return info_; }
 
     HRESULT STDMETHODCALLTYPE get_CompanyName(VARIANT* result) override;
     HRESULT STDMETHODCALLTYPE get_FileVersion(VARIANT* result) override;
@@ -43,7 +30,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_Name(VARIANT* result) override;
 
 private:
-    PEFileInfo info_;
+    ModFileInfo::FileInfoRecord info_;  // all empty before the first load
 };
 
 }  // namespace kovar3
