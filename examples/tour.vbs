@@ -42,9 +42,32 @@ status = ops.GetScreenPixels(w, h)
 Show "screen width", w
 Show "screen height", h
 
+WScript.Echo "Registration lookup (GetRegFromProgID, GetRegFromCLSID):"
+Dim rec
+rec = ops.GetRegFromProgID("Scripting.FileSystemObject")
+Show "status", rec(0)
+If rec(0) = 0 Then
+    Show "class identifier", rec(1)
+    Show "server", rec(4)
+    rec = ops.GetRegFromCLSID(Mid(rec(1), 2, 36))   ' braces are added when missing
+    Show "ProgID found again from the class", rec(2)
+End If
+
+WScript.Echo "A system DLL described (GetPEFile):"
+Dim pe
+' The system folder (C:\Windows\System32) from the Scripting runtime.
+Set pe = ops.GetPEFile(CreateObject("Scripting.FileSystemObject").GetSpecialFolder(1) & "\kernel32.dll")
+Show "Name", pe.Name
+Show "CompanyName", pe.CompanyName
+Show "FileDescription", pe.FileDescription
+Show "FileVersion", pe.FileVersion
+Show "ProductName", pe.ProductName
+Show "Size (KB)", pe.Size
+Show "Attributes", pe.Attributes
+Show "DateLastModified", pe.DateLastModified
+
 WScript.Echo "Errors reach the script with number, source and description:"
 On Error Resume Next
-Dim pe
 Set pe = ops.GetPEFile("C:\no\such\file.dll")
 WScript.Echo "  Err.Number = " & Err.Number & ", Err.Source = " & Err.Source & _
              ", Err.Description = " & Err.Description
