@@ -263,6 +263,9 @@ TEST_F(IniEditTest, HostileTextsNeverCrashOrCreateFiles)
         temp_.Path("?ostile.ini"),
         huge,
         "\\\\?\\" + temp_.Path("nothing.ini"),
+        "COM1.ini",                // devices, which a profile call could block on
+        temp_.Path("nul.ini"),
+        "\\\\.\\pipe\\kovar3",
     };
     for (const std::string& p : paths) {
         SCOPED_TRACE(p.substr(0, 80));

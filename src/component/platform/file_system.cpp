@@ -44,10 +44,37 @@ std::string FullPath(const std::string& path)
     }
 }
 
+// Names that open a device instead of a file: a DOS device name as the last component, in any
+// folder and with any extension ("C:\data\COM1.ini" is the serial port), or the device
+// namespace "\\.\". Reading or writing one can block or talk to hardware.
+bool NamesDevice(const std::string& path)
+{
+    const std::string upper = [&] {
+        std::string u = path;
+        for (char& c : u) {
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+            if (c == '/') c = '\\';
+        }
+        while (!u.empty() && u.back() == ':') u.pop_back();  // "COM1:" is COM1
+        return u;
+    }();
+    if (upper.rfind("\\\\.\\", 0) == 0) return true;
+    const size_t separator = upper.find_last_of("\\:");
+    std::string base = separator == std::string::npos ? upper : upper.substr(separator + 1);
+    base = base.substr(0, base.find('.'));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
+        base == "CONOUT$")
+        return true;
+    return base.size() == 4 && (base.rfind("COM", 0) == 0 || base.rfind("LPT", 0) == 0) &&
+           base[3] >= '0' && base[3] <= '9';
+}
+
 }  // namespace
 
 bool FileSystem::FileExists(const std::string& path) const
 {
+    if (NamesDevice(path)) return false;
     const DWORD attributes = Attributes(path);
     return attributes != kNoAttributes && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

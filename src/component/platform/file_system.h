@@ -34,7 +34,8 @@ enum class DriveKind : int {
 
 class FileSystem {
 public:
-    // True only for an existing file; a folder answers false.
+    // True only for an existing file; a folder, and a name that opens a device (CON, NUL,
+    // COM1.ini, \\.\pipe\x ...), answer false.
     bool FileExists(const std::string& path) const;
     // True only for an existing folder.
     bool FolderExists(const std::string& path) const;
