@@ -102,7 +102,7 @@ TEST_F(PEFileTest, RaisesNumberedErrorsWithSourceAndDescription)
         {temp_.Path("versioned.dll") + std::string(1, '\0'), 1, L"Bad file path."},
         {std::string(100000, 'a') + ".dll", 1, L"Bad file path."},
         {"COM1.dll", 1, L"Bad file path."},  // a device, not a file
-        {"\\.\NUL", 1, L"Bad file path."},
+        {"\\\\.\\NUL", 1, L"Bad file path."},
         {text, 2, L"Not a PE file."},
         {temp_.Write("prog.com", fixture), 2, L"Not a PE file."},
         {temp_.Write("driver.sys", fixture), 2, L"Not a PE file."},
