@@ -7,9 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh >/dev/null
 source scripts/wine-env.sh
-register_dlls
-/usr/lib/wine/wineserver -k 2>/dev/null || true
-"$KOVAR3_ROOT/scripts/wine-wait.sh"
+fresh_wineserver
 taskset -c 0 "$WINE64" build/x64/kovar3_bench.exe
 # Inside one script: RegGetValue against WScript.Shell's RegRead on the same value.
 script=build/bench-registry.vbs

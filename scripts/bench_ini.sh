@@ -6,8 +6,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh >/dev/null
 source scripts/wine-env.sh
-ensure_prefix
-/usr/lib/wine/wineserver -k 2>/dev/null || true
-"$KOVAR3_ROOT/scripts/wine-wait.sh"
-register_dlls
+fresh_wineserver
 taskset -c 0 "$WINE64" build/x64/kovar3_bench_ini.exe "$@"

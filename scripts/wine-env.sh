@@ -32,3 +32,13 @@ register_dlls() {
         "$WINE64" 'C:\windows\syswow64\regsvr32.exe' /s "$(winpath "$KOVAR3_ROOT/build/x86/kovar3.dll")"
     fi
 }
+
+# For benchmarks: a freshly started wineserver with the DLLs registered. Every registry and
+# profile call under Wine is a round trip to wineserver, and an old server's state and
+# placement weigh on the figures; run the benchmark itself pinned to one core (taskset).
+fresh_wineserver() {
+    ensure_prefix
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    "$KOVAR3_ROOT/scripts/wine-wait.sh"
+    register_dlls
+}
