@@ -57,9 +57,13 @@ TEST(PendingMembers, AnswerWithTheirFailureResult)
             CallOutcome out = CallByRef(ops.get(), c.member, refs);
             ASSERT_EQ(out.hr, S_OK);
             ASSERT_EQ(out.result.type(), c.type);
-            if (c.type == VT_I2) EXPECT_EQ(V_I2(&out.result.get()), c.value);
-            if (c.type == VT_I4) EXPECT_EQ(V_I4(&out.result.get()), c.value);
-            if (c.type == VT_BSTR) EXPECT_EQ(TextOf(out.result.get()), c.text);
+            if (c.type == VT_I2) {
+                EXPECT_EQ(V_I2(&out.result.get()), c.value);
+            } else if (c.type == VT_I4) {
+                EXPECT_EQ(V_I4(&out.result.get()), c.value);
+            } else if (c.type == VT_BSTR) {
+                EXPECT_EQ(TextOf(out.result.get()), c.text);
+            }
         }
     }
 }
