@@ -13,6 +13,7 @@ command -v xvfb-run >/dev/null || need+=(xvfb xauth)
 command -v cmake >/dev/null || need+=(cmake)
 [ -d /usr/src/googletest ] || need+=(googletest)
 command -v taskset >/dev/null || need+=(util-linux)
+command -v ccache >/dev/null || need+=(ccache)
 
 if [ ${#need[@]} -gt 0 ]; then
     SUDO=""

@@ -10,7 +10,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh >/dev/null || { echo "build failed"; bash scripts/build.sh 2>&1 | tail -40; exit 1; }
+bash scripts/build.sh >/dev/null || { echo "build failed"; exit 1; }
 source scripts/wine-env.sh
 register_dlls
 

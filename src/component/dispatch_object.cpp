@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "component/platform/unique.h"
+#include "platform/unique.h"
 
 namespace kovar3 {
 namespace {

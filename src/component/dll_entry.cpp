@@ -1,7 +1,7 @@
 // Exports of kovar3.dll. Loading and unloading do no work of the component's own.
 #include <windows.h>
 
-#include "component/server.h"
+#include "component/self_registration.h"
 
 extern "C" {
 

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <vector>
 
-#include "component/platform/unique.h"
+#include "platform/unique.h"
 
 namespace kovar3::module {
 namespace {

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "component/ops.h"
-#include "component/platform/errors.h"
-#include "component/platform/params.h"
-#include "component/platform/text.h"
+#include "platform/errors.h"
+#include "platform/member.h"
+#include "platform/ModKovar.h"
+#include "platform/params.h"
+#include "platform/text.h"
 #include "pefile/ModFileInfo.h"
 
 namespace kovar3 {
@@ -28,25 +30,23 @@ HRESULT Ops::GetPEFile(VARIANT* vFilePath, _PEFile** result)
     if (!result) return E_POINTER;
     *result = nullptr;
     ModFileInfo::FileInfoRecord record;
-    try {
+    const HRESULT checked = RunBeforeTrap(kSource, nullptr, [&] {
         const std::string path = ReadParamText(vFilePath);
         if (!file_system_.FileExists(path))
             return RaiseAutomationError(AutomationErrorCode(1), kSource, L"Bad file path.");
         if (!IsExecutableExtension(file_system_.GetExtensionName(path)))
             return RaiseAutomationError(AutomationErrorCode(2), kSource, L"Not a PE file.");
-        record = ModFileInfo::ReadFileInfo(path);
+        record = ModFileInfo::ReadFileInfo(path, ModKovar::OsFamily);
         if (record.status != ModFileInfo::kInfoRead)
             return RaiseAutomationError(AutomationErrorCode(3), kSource, L"Unable to get file info.");
-    } catch (const ConversionError& e) {
-        return RaiseConversionError(e, kSource);
-    } catch (...) {
-        return RaiseAutomationError(E_OUTOFMEMORY, kSource, L"Out of memory.");
-    }
+        return S_OK;
+    });
+    if (checked != S_OK) return checked;
 
     try {
         pe_file_->LoadInfo(std::move(record));
         pe_file_->AddRef();
-        *result = pe_file_;
+        *result = pe_file_.get();
         return S_OK;
     } catch (...) {
         return RaiseAutomationError(AutomationErrorCode(4), kSource,

@@ -4,14 +4,15 @@
 #include <string>
 
 #include "component/ops.h"
-#include "component/platform/errors.h"
-#include "component/platform/member.h"
-#include "component/platform/params.h"
-#include "component/platform/safearray.h"
-#include "component/platform/text.h"
+#include "platform/errors.h"
+#include "platform/member.h"
+#include "platform/ModKovar.h"
+#include "platform/params.h"
+#include "platform/safearray.h"
+#include "platform/text.h"
 #include "registry/ModRegKovar.h"
 #include "registry/ModRegVals.h"
-#include "registry/registration.h"
+#include "registry/class_lookup.h"
 
 namespace kovar3 {
 namespace {
@@ -151,7 +152,7 @@ HRESULT Ops::RegDeleteSubkey(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vSubKeyN
         const std::string path = ReadRegPath(vRegPath);
         const std::string name = RegistryText(ReadParamText(vSubKeyName));
         if (name.find_first_not_of('\\') == std::string::npos) return Variant::I2(3);
-        return Variant::I2(ModRegKovar::DeleteKeyTree(*root, path, name));
+        return Variant::I2(ModRegKovar::DeleteKeyTree(*root, path, name, ModKovar::OsFamily));
     }, [] { return Variant::I2(4); });
 }
 
@@ -161,16 +162,12 @@ HRESULT Ops::RegListKeys(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vKeyList, VA
 {
     std::string key_text;
     std::string path_text;
-    try {
+    const HRESULT read = RunBeforeTrap(L"Ops:RegListKeys", result, [&] {
         key_text = ReadParamText(vKey);
         path_text = ReadParamText(vRegPath);
-    } catch (const ConversionError& e) {
-        if (result) ::VariantInit(result);
-        return RaiseConversionError(e, L"Ops:RegListKeys");
-    } catch (...) {
-        if (result) ::VariantInit(result);
-        return E_OUTOFMEMORY;
-    }
+        return S_OK;
+    });
+    if (read != S_OK) return read;
     return RunMember(result, [&] {
         const auto path = [&] { return TrimRegPath(RegistryText(path_text)); };
         return ListInto(vKeyList, key_text, path, ModRegKovar::EnumSubkeys);

@@ -1,7 +1,7 @@
 // Ops members that answer questions about the machine and the user.
 #include "component/ops.h"
-#include "component/platform/member.h"
-#include "component/platform/params.h"
+#include "platform/member.h"
+#include "platform/params.h"
 #include "system/system_queries.h"
 
 namespace kovar3 {

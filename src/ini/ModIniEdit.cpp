@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "component/platform/text.h"
+#include "platform/text.h"
 
 namespace kovar3::ModIniEdit {
 namespace {

@@ -2,9 +2,8 @@
 
 #include <oleauto.h>
 
-#include "component/ModKovar.h"
-#include "component/platform/text.h"
-#include "component/platform/unique.h"
+#include "platform/text.h"
+#include "platform/unique.h"
 
 namespace kovar3::ModFileInfo {
 namespace {
@@ -156,7 +155,7 @@ std::wstring CreatedDateText(const FILETIME& time)
     return text;
 }
 
-FileInfoRecord ReadFileInfo(const std::string& path) noexcept
+FileInfoRecord ReadFileInfo(const std::string& path, short os_family) noexcept
 {
     FileInfoRecord record;
     record.status = kNoVersionBlock;
@@ -167,7 +166,7 @@ FileInfoRecord ReadFileInfo(const std::string& path) noexcept
         std::vector<BYTE> block(size, 0);
         if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return record;
         const std::vector<VersionString> strings =
-            ReadVersionStrings(block.data(), block.size(), ModKovar::OsFamily);
+            ReadVersionStrings(block.data(), block.size(), os_family);
         record.company_name = VersionStringValue("CompanyName", strings);
         record.file_version = VersionStringValue("FileVersion", strings);
         record.product_version = VersionStringValue("ProductVersion", strings);

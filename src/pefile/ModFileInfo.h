@@ -62,8 +62,9 @@ std::wstring CreatedDateText(const FILETIME& time);
 
 // Reads the version block and the directory entry of `path`. status is kNoVersionBlock, with
 // every other field empty, when the file has no version block or it cannot be read; the
-// version texts are read by the reading of the apartment's OsFamily. When the directory entry
-// cannot be found the dates, size, name and attributes stay empty. Never throws.
-FileInfoRecord ReadFileInfo(const std::string& path) noexcept;
+// version texts are read as UTF-16 when `os_family` is 1 (the NT family), as single-byte text
+// otherwise. When the directory entry cannot be found the dates, size, name and attributes
+// stay empty. Never throws.
+FileInfoRecord ReadFileInfo(const std::string& path, short os_family) noexcept;
 
 }  // namespace kovar3::ModFileInfo

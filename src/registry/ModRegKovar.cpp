@@ -3,10 +3,9 @@
 #include <cstring>
 #include <iterator>
 
-#include "component/ModKovar.h"
-#include "component/platform/safearray.h"
-#include "component/platform/text.h"
-#include "component/platform/unique.h"
+#include "platform/safearray.h"
+#include "platform/text.h"
+#include "platform/unique.h"
 
 namespace kovar3::ModRegKovar {
 namespace {
@@ -201,10 +200,11 @@ short DeleteValue(HKEY root, const std::string& path, const std::string& name) n
     return ::RegDeleteValueA(key.get(), name.c_str()) == ERROR_SUCCESS ? 0 : 1;
 }
 
-short DeleteKeyTree(HKEY root, const std::string& parent, const std::string& name) noexcept
+short DeleteKeyTree(HKEY root, const std::string& parent, const std::string& name,
+                    short os_family) noexcept
 {
     try {
-        if (ModKovar::OsFamily < 1) return DeleteOneKey(root, parent, name);
+        if (os_family < 1) return DeleteOneKey(root, parent, name);
 
         // A key straight below the root has no parent path: "\name" is not a path the
         // registry accepts (ERROR_BAD_PATHNAME), so the name alone addresses it.
@@ -218,11 +218,11 @@ short DeleteKeyTree(HKEY root, const std::string& parent, const std::string& nam
         }
         // The subkeys come from one listing made before any of them is deleted.
         for (const std::string& subkey : subkeys.names) {
-            const short status = DeleteKeyTree(root, full, subkey);
+            const short status = DeleteKeyTree(root, full, subkey, os_family);
             if (status != kDeleted) return status;
         }
         // Listed again: found empty, the key itself goes.
-        return DeleteKeyTree(root, parent, name);
+        return DeleteKeyTree(root, parent, name, os_family);
     } catch (...) {
         return kDeleteError;
     }

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "component/platform/variant.h"
+#include "platform/variant.h"
 
 namespace kovar3::ModRegKovar {
 
@@ -76,11 +76,13 @@ enum DeleteStatus : short {
     kDeleteError = 4,     // unexpected error, or an error while listing subkeys
 };
 
-// Deletes root\parent\name with everything below it. On the NT family (OsFamily 1) the tree is
-// removed depth first, every key after all keys below it, and the first failure stops the
-// walk; on the 95/98/ME family (or when the family is unknown) the registry is asked once to
-// delete the key, which it does with its subtree there. `name` must name a key: callers refuse
-// a name that is empty or only backslashes, which the registry would read as the parent itself.
-short DeleteKeyTree(HKEY root, const std::string& parent, const std::string& name) noexcept;
+// Deletes root\parent\name with everything below it. On the NT family (`os_family` 1) the
+// tree is removed depth first, every key after all keys below it, and the first failure stops
+// the walk; on the 95/98/ME family (or when the family is unknown, 0 or -1) the registry is
+// asked once to delete the key, which it does with its subtree there. `name` must name a key:
+// callers refuse a name that is empty or only backslashes, which the registry would read as the
+// parent itself.
+short DeleteKeyTree(HKEY root, const std::string& parent, const std::string& name,
+                    short os_family) noexcept;
 
 }  // namespace kovar3::ModRegKovar

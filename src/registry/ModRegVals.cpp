@@ -5,11 +5,11 @@
 #include <cstring>
 #include <vector>
 
-#include "component/platform/errors.h"
-#include "component/platform/params.h"
-#include "component/platform/safearray.h"
-#include "component/platform/text.h"
-#include "component/platform/unique.h"
+#include "platform/errors.h"
+#include "platform/params.h"
+#include "platform/safearray.h"
+#include "platform/text.h"
+#include "platform/unique.h"
 
 namespace kovar3::ModRegVals {
 namespace {

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <iterator>
 
-#include "component/platform/safearray.h"
-#include "component/platform/seams.h"
-#include "component/platform/unique.h"
+#include "platform/safearray.h"
+#include "platform/seams.h"
+#include "platform/unique.h"
 
 namespace kovar3::system {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "component/platform/variant.h"
+#include "platform/variant.h"
 
 namespace kovar3::system {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <thread>
 
-#include "component/ModKovar.h"
+#include "platform/ModKovar.h"
 #include "component/ops.h"
-#include "component/platform/seams.h"
+#include "platform/seams.h"
 #include "support/dispatch_client.h"
 
 namespace kovar3::test {

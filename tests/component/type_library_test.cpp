@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "component/platform/unique.h"
+#include "platform/unique.h"
 #include "kovar3_h.h"
 #include "support/paths.h"
 

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "component/ModKovar.h"
-#include "component/platform/text.h"
+#include "platform/text.h"
 #include "registry/ModRegKovar.h"
 #include "registry/registry_fixture.h"
 
@@ -257,47 +256,36 @@ TEST_F(RegDeleteTest, RegDeleteSubkeyFollowsTheFamily)
     EXPECT_TRUE(GetValue("kept", type, bytes));
 }
 
-// DeleteKeyTree called directly, with the family flag set by the test.
-class FamilyFlag {
-public:
-    explicit FamilyFlag(short family) : saved_(ModKovar::OsFamily) { ModKovar::OsFamily = family; }
-    ~FamilyFlag() { ModKovar::OsFamily = saved_; }
-
-private:
-    short saved_;
-};
-
+// DeleteKeyTree called directly, with the family flag chosen by the test.
 TEST_F(DeleteKeyTreeTest, NtFamilyDeletesDepthFirstAndStopsAtTheFirstFailure)
 {
-    FamilyFlag nt(1);
     for (const char* key : {"t\\a\\a1\\a2", "t\\a\\b1", "t\\b", "t\\c\\c1"}) CreateKey(Sub(key));
-    EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Path(), "t"), 0);
+    EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Path(), "t", 1), 0);
     EXPECT_FALSE(KeyExists(Sub("t")));
-    EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Path(), "t"), 1);
+    EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Path(), "t", 1), 1);
 
     // A key directly below the root (empty parent path) is found by its name alone.
     RawRegistry::CreateKey(HKEY_CURRENT_USER, "Kovar3 Root Test\\sub");
-    EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, "", "Kovar3 Root Test"), 0);
+    EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, "", "Kovar3 Root Test", 1), 0);
     EXPECT_FALSE(RawRegistry::KeyExists(HKEY_CURRENT_USER, "Kovar3 Root Test"));
 }
 
 TEST_F(DeleteKeyTreeTest, OtherFamilyMakesOneCall)
 {
     for (short family : {0, -1}) {
-        FamilyFlag other(family);
         CreateKey(Sub("t\\a"));
         if (ExpectWin98Family()) {
             // A Windows 98 program's RegDeleteKeyA deletes the subtree too.
-            EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Path(), "t"), 0);
+            EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Path(), "t", family), 0);
             EXPECT_FALSE(KeyExists(Sub("t")));
             continue;
         }
         // On the NT registry one call cannot delete a key that has subkeys.
-        EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Path(), "t"), 2);
+        EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Path(), "t", family), 2);
         EXPECT_TRUE(KeyExists(Sub("t\\a")));
-        EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Sub("t"), "a"), 0);
-        EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Path(), "missing"), 2);
-        EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Path(), "t"), 0);
+        EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Sub("t"), "a", family), 0);
+        EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Path(), "missing", family), 2);
+        EXPECT_EQ(ModRegKovar::DeleteKeyTree(HKEY_CURRENT_USER, Path(), "t", family), 0);
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <oleauto.h>
 
-#include "component/platform/text.h"
+#include "platform/text.h"
 
 namespace kovar3::test {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "component/platform/unique.h"
-#include "component/platform/variant.h"
+#include "platform/unique.h"
+#include "platform/variant.h"
 #include "support/dispatch_client.h"
 
 namespace kovar3::test {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "component/platform/text.h"
+#include "platform/text.h"
 
 namespace kovar3::test {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "component/ops.h"
-#include "component/platform/seams.h"
+#include "platform/seams.h"
 #include "support/dispatch_client.h"
 #include "system/system_queries.h"
 

@@ -1,10 +1,10 @@
 // INIEdit members. Each one reads its parameters as text, ends at once with its empty result
 // ("" or False) when the file does not exist, and otherwise hands the work to the WIN.INI
 // routine or the named-file routine of ModIniEdit. Any error ends in the same empty result.
-#include "component/ini_edit.h"
+#include "component/ini_edit_class.h"
 
-#include "component/platform/member.h"
-#include "component/platform/params.h"
+#include "platform/member.h"
+#include "platform/params.h"
 #include "ini/ModIniEdit.h"
 
 namespace kovar3 {

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "component/platform/unique.h"
+#include "platform/unique.h"
 #include "kovar3_h.h"
 #include "support/paths.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "component/platform/variant.h"
+#include "platform/variant.h"
 #include "support/dispatch_client.h"
 #include "support/temp_folder.h"
 

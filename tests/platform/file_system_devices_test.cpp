@@ -1,7 +1,7 @@
 // FileExists answers false for names that open devices: reading or writing them can block
 // (a serial port, a pipe) or reach hardware, and the Windows platform reports many of them as
 // existing files. Wine reports NUL, CON, COM1.ini and LPT1.dll with file attributes.
-#include "component/platform/file_system.h"
+#include "platform/file_system.h"
 
 #include <gtest/gtest.h>
 

@@ -108,7 +108,7 @@ template <typename T>
 class ComPtr {
 public:
     ComPtr() noexcept = default;
-    ComPtr(T* p) noexcept : p_(p) {}  // takes over a reference the caller already owns
+    explicit ComPtr(T* p) noexcept : p_(p) {}  // takes over a reference the caller already owns
     ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
     ComPtr& operator=(ComPtr&& o) noexcept
     {

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "component/platform/variant.h"
+#include "platform/variant.h"
 
 namespace kovar3 {
 

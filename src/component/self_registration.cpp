@@ -1,4 +1,4 @@
-#include "component/server.h"
+#include "component/self_registration.h"
 
 #include <oleauto.h>
 #include <olectl.h>
@@ -7,10 +7,10 @@
 #include <string>
 
 #include "component/class_factory.h"
-#include "component/ini_edit.h"
+#include "component/ini_edit_class.h"
 #include "component/module.h"
 #include "component/ops.h"
-#include "component/platform/unique.h"
+#include "platform/unique.h"
 #include "kovar3_h.h"
 
 namespace kovar3 {

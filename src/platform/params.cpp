@@ -1,11 +1,11 @@
-#include "component/platform/params.h"
+#include "platform/params.h"
 
 #include <oleauto.h>
 
 #include <cstring>
 #include <new>
 
-#include "component/platform/text.h"
+#include "platform/text.h"
 
 namespace kovar3 {
 namespace {

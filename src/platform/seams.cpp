@@ -1,4 +1,4 @@
-#include "component/platform/seams.h"
+#include "platform/seams.h"
 
 namespace kovar3 {
 

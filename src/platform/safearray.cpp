@@ -1,4 +1,4 @@
-#include "component/platform/safearray.h"
+#include "platform/safearray.h"
 
 #include <climits>
 #include <new>

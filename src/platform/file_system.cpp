@@ -1,4 +1,4 @@
-#include "component/platform/file_system.h"
+#include "platform/file_system.h"
 
 #include <vector>
 

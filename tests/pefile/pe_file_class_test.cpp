@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "component/platform/errors.h"
-#include "component/platform/text.h"
+#include "platform/errors.h"
+#include "platform/text.h"
 #include "support/dispatch_client.h"
 #include "support/temp_folder.h"
 

@@ -1,6 +1,6 @@
-#include "component/pe_file.h"
+#include "component/pe_file_class.h"
 
-#include "component/platform/member.h"
+#include "platform/member.h"
 
 namespace kovar3 {
 namespace {

@@ -1,4 +1,4 @@
-#include "component/platform/text.h"
+#include "platform/text.h"
 
 #include <algorithm>
 #include <climits>

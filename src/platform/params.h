@@ -10,8 +10,8 @@
 
 #include <string>
 
-#include "component/platform/errors.h"
-#include "component/platform/variant.h"
+#include "platform/errors.h"
+#include "platform/variant.h"
 
 namespace kovar3 {
 

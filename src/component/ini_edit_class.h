@@ -4,7 +4,7 @@
 #include <string>
 
 #include "component/dispatch_object.h"
-#include "component/platform/file_system.h"
+#include "platform/file_system.h"
 #include "kovar3_h.h"
 
 namespace kovar3 {

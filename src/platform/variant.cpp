@@ -1,9 +1,9 @@
-#include "component/platform/variant.h"
+#include "platform/variant.h"
 
 #include <climits>
 #include <new>
 
-#include "component/platform/text.h"
+#include "platform/text.h"
 
 namespace kovar3 {
 

@@ -1,6 +1,6 @@
-#include "component/ModKovar.h"
+#include "platform/ModKovar.h"
 
-#include "component/platform/seams.h"
+#include "platform/seams.h"
 
 namespace kovar3::ModKovar {
 

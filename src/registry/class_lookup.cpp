@@ -1,8 +1,8 @@
-#include "registry/registration.h"
+#include "registry/class_lookup.h"
 
 #include <vector>
 
-#include "component/platform/unique.h"
+#include "platform/unique.h"
 
 namespace kovar3::registry {
 namespace {

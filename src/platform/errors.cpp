@@ -1,9 +1,9 @@
-#include "component/platform/errors.h"
+#include "platform/errors.h"
 
 #include <oleauto.h>
 
-#include "component/platform/unique.h"
-#include "component/platform/variant.h"
+#include "platform/unique.h"
+#include "platform/variant.h"
 
 namespace kovar3 {
 
