@@ -60,7 +60,8 @@ public:
         DISPPARAMS params{refs.data(), nullptr, static_cast<UINT>(refs.size()), 0};
         VARIANT result;
         ::VariantInit(&result);
-        object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
+        object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result,
+                        nullptr, nullptr);
         long status = V_VT(&result) == VT_I2 ? V_I2(&result) : V_I4(&result);
         ::VariantClear(&result);
         return status;
@@ -84,7 +85,8 @@ VARIANT Text(const char* text)
 void CreateKey(const std::string& path)
 {
     HKEY key;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &key, nullptr) == ERROR_SUCCESS)
         ::RegCloseKey(key);
 }
 
@@ -94,7 +96,8 @@ void BuildTree(const std::string& top)
     for (int a = 0; a < 10; ++a)
         for (int b = 0; b < 10; ++b)
             for (int c = 0; c < 27; ++c)
-                CreateKey(top + "\\a" + std::to_string(a) + "\\b" + std::to_string(b) + "\\c" + std::to_string(c));
+                CreateKey(top + "\\a" + std::to_string(a) + "\\b" + std::to_string(b) + "\\c" +
+                          std::to_string(c));
 }
 
 // Open handles, found by probing handle values (Wine reports 0 from GetProcessHandleCount).
@@ -133,7 +136,8 @@ int main()
     CLSID clsid;
     IDispatch* ops = nullptr;
     if (FAILED(::CLSIDFromProgID(L"Kovar3.Ops", &clsid)) ||
-        FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&ops)))) {
+        FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                  reinterpret_cast<void**>(&ops)))) {
         std::printf("Kovar3.Ops is not registered: run scripts/test.sh or scripts/bench.sh\n");
         return 1;
     }
@@ -145,92 +149,140 @@ int main()
     const std::string value_key = base + "\\value";
     {
         HKEY key;
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, value_key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        ::RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\Program Files\\Kovar"), 23);
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, value_key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                          nullptr, &key, nullptr);
+        ::RegSetValueExA(key, "Path", 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>("C:\\Program Files\\Kovar"), 23);
         ::RegCloseKey(key);
     }
     const int reads = 20000;
-    const double raw_read = Best(3, [] {}, [&] {
-        for (int i = 0; i < reads; ++i) {
-            HKEY key;
-            char buffer[255];
-            DWORD type, size = sizeof buffer;
-            if (::RegOpenKeyExA(HKEY_CURRENT_USER, value_key.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-                ::RegQueryValueExA(key, "Path", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-                ::RegCloseKey(key);
+    const double raw_read = Best(
+        3, [] {},
+        [&] {
+            for (int i = 0; i < reads; ++i) {
+                HKEY key;
+                char buffer[255];
+                DWORD type, size = sizeof buffer;
+                if (::RegOpenKeyExA(HKEY_CURRENT_USER, value_key.c_str(), 0, KEY_READ, &key) ==
+                    ERROR_SUCCESS) {
+                    ::RegQueryValueExA(key, "Path", nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                                       &size);
+                    ::RegCloseKey(key);
+                }
             }
-        }
-    });
+        });
     const DISPID get_value = caller.Id(L"RegGetValue");
     VARIANT hive = Text("HKCU"), path = Text(value_key.c_str()), name = Text("Path"), data, kind;
     ::VariantInit(&data);
     ::VariantInit(&kind);
-    const double member_read = Best(3, [] {}, [&] {
-        for (int i = 0; i < reads; ++i) caller.Call(get_value, {&hive, &path, &name, &data, &kind});
-    });
-    std::printf("RegGetValue        %8.2f us per call   raw open+query+close %8.2f us   ratio %.2fx (target 1.6x)\n",
-                member_read / reads * 1e6, raw_read / reads * 1e6, member_read / raw_read);
+    const double member_read = Best(
+        3, [] {},
+        [&] {
+            for (int i = 0; i < reads; ++i)
+                caller.Call(get_value, {&hive, &path, &name, &data, &kind});
+        });
+    std::printf(
+        "RegGetValue        %8.2f us per call   raw open+query+close %8.2f us   ratio %.2fx "
+        "(target 1.6x)\n",
+        member_read / reads * 1e6, raw_read / reads * 1e6, member_read / raw_read);
 
-    // --- 5000 subkeys -----------------------------------------------------------------------------
+    // --- 5000 subkeys
+    // -----------------------------------------------------------------------------
     const std::string keys_key = base + "\\keys";
     for (int i = 0; i < 5000; ++i) CreateKey(keys_key + "\\subkey number " + std::to_string(i));
-    const double raw_keys = Best(5, [] {}, [&] {
-        HKEY key;
-        ::RegOpenKeyExA(HKEY_CURRENT_USER, keys_key.c_str(), 0, KEY_READ, &key);
-        std::vector<std::string> names;
-        char buffer[1024];
-        for (DWORD i = 0;; ++i) {
-            DWORD length = sizeof buffer;
-            if (::RegEnumKeyExA(key, i, buffer, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-            names.emplace_back(buffer, length);
-        }
-        ::RegCloseKey(key);
-    });
+    const double raw_keys = Best(
+        5, [] {},
+        [&] {
+            HKEY key;
+            ::RegOpenKeyExA(HKEY_CURRENT_USER, keys_key.c_str(), 0, KEY_READ, &key);
+            std::vector<std::string> names;
+            char buffer[1024];
+            for (DWORD i = 0;; ++i) {
+                DWORD length = sizeof buffer;
+                if (::RegEnumKeyExA(key, i, buffer, &length, nullptr, nullptr, nullptr, nullptr) !=
+                    ERROR_SUCCESS)
+                    break;
+                names.emplace_back(buffer, length);
+            }
+            ::RegCloseKey(key);
+        });
     const DISPID list_keys = caller.Id(L"RegListKeys");
     VARIANT keys_path = Text(keys_key.c_str()), list;
     ::VariantInit(&list);
-    const double member_keys = Best(5, [] {}, [&] { caller.Call(list_keys, {&hive, &keys_path, &list}); });
-    std::printf("RegListKeys 5000   %8.2f ms            raw enumeration      %8.2f ms   ratio %.2fx (target 1.3x)\n",
-                member_keys * 1e3, raw_keys * 1e3, member_keys / raw_keys);
+    const double member_keys = Best(
+        5, [] {},
+        [&] {
+            caller.Call(list_keys, {&hive, &keys_path, &list});
+        });
+    std::printf(
+        "RegListKeys 5000   %8.2f ms            raw enumeration      %8.2f ms   ratio %.2fx "
+        "(target 1.3x)\n",
+        member_keys * 1e3, raw_keys * 1e3, member_keys / raw_keys);
 
-    // --- 2000 values ------------------------------------------------------------------------------
+    // --- 2000 values
+    // ------------------------------------------------------------------------------
     const std::string vals_key = base + "\\values";
     {
         HKEY key;
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, vals_key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, vals_key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                          nullptr, &key, nullptr);
         for (DWORD i = 0; i < 2000; ++i)
-            ::RegSetValueExA(key, ("value number " + std::to_string(i)).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i), 4);
+            ::RegSetValueExA(key, ("value number " + std::to_string(i)).c_str(), 0, REG_DWORD,
+                             reinterpret_cast<const BYTE*>(&i), 4);
         ::RegCloseKey(key);
     }
-    const double raw_vals = Best(5, [] {}, [&] {
-        HKEY key;
-        ::RegOpenKeyExA(HKEY_CURRENT_USER, vals_key.c_str(), 0, KEY_QUERY_VALUE, &key);
-        std::vector<std::string> names;
-        char buffer[1024];
-        for (DWORD i = 0;; ++i) {
-            DWORD length = sizeof buffer, type;
-            if (::RegEnumValueA(key, i, buffer, &length, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) break;
-            names.emplace_back(buffer, length);
-        }
-        ::RegCloseKey(key);
-    });
+    const double raw_vals = Best(
+        5, [] {},
+        [&] {
+            HKEY key;
+            ::RegOpenKeyExA(HKEY_CURRENT_USER, vals_key.c_str(), 0, KEY_QUERY_VALUE, &key);
+            std::vector<std::string> names;
+            char buffer[1024];
+            for (DWORD i = 0;; ++i) {
+                DWORD length = sizeof buffer, type;
+                if (::RegEnumValueA(key, i, buffer, &length, nullptr, &type, nullptr, nullptr) !=
+                    ERROR_SUCCESS)
+                    break;
+                names.emplace_back(buffer, length);
+            }
+            ::RegCloseKey(key);
+        });
     const DISPID list_vals = caller.Id(L"RegListVals");
     VARIANT vals_path = Text(vals_key.c_str());
-    const double member_vals = Best(5, [] {}, [&] { caller.Call(list_vals, {&hive, &vals_path, &list}); });
-    std::printf("RegListVals 2000   %8.2f ms            raw enumeration      %8.2f ms   ratio %.2fx (target 1.3x)\n",
-                member_vals * 1e3, raw_vals * 1e3, member_vals / raw_vals);
+    const double member_vals = Best(
+        5, [] {},
+        [&] {
+            caller.Call(list_vals, {&hive, &vals_path, &list});
+        });
+    std::printf(
+        "RegListVals 2000   %8.2f ms            raw enumeration      %8.2f ms   ratio %.2fx "
+        "(target 1.3x)\n",
+        member_vals * 1e3, raw_vals * 1e3, member_vals / raw_vals);
 
-    // --- Deleting a tree of 2801 keys -------------------------------------------------------------
+    // --- Deleting a tree of 2801 keys
+    // -------------------------------------------------------------
     const std::string tree_parent = base + "\\trees";
     const std::string tree = tree_parent + "\\tree";
-    const double raw_delete = Best(3, [&] { BuildTree(tree); }, [&] { ::RegDeleteTreeA(HKEY_CURRENT_USER, tree.c_str()); ::RegDeleteKeyA(HKEY_CURRENT_USER, tree.c_str()); });
+    const double raw_delete = Best(
+        3, [&] { BuildTree(tree); },
+        [&] {
+            ::RegDeleteTreeA(HKEY_CURRENT_USER, tree.c_str());
+            ::RegDeleteKeyA(HKEY_CURRENT_USER, tree.c_str());
+        });
     const DISPID delete_subkey = caller.Id(L"RegDeleteSubkey");
     VARIANT parent_path = Text(tree_parent.c_str()), tree_name = Text("tree");
-    const double member_delete = Best(3, [&] { BuildTree(tree); }, [&] { caller.Call(delete_subkey, {&hive, &parent_path, &tree_name}); });
-    std::printf("RegDeleteSubkey    %8.2f ms            RegDeleteTreeA       %8.2f ms   ratio %.2fx (target 2.5x)\n",
-                member_delete * 1e3, raw_delete * 1e3, member_delete / raw_delete);
+    const double member_delete = Best(
+        3, [&] { BuildTree(tree); },
+        [&] {
+            caller.Call(delete_subkey, {&hive, &parent_path, &tree_name});
+        });
+    std::printf(
+        "RegDeleteSubkey    %8.2f ms            RegDeleteTreeA       %8.2f ms   ratio %.2fx "
+        "(target 2.5x)\n",
+        member_delete * 1e3, raw_delete * 1e3, member_delete / raw_delete);
 
-    // --- Steadiness over 100 000 calls ------------------------------------------------------------
+    // --- Steadiness over 100 000 calls
+    // ------------------------------------------------------------
     const DISPID write_value = caller.Id(L"RegWriteValue");
     const DISPID delete_val = caller.Id(L"RegDeleteVal");
     VARIANT text = Text("some text"), code_s = Text("S"), missing = Text("Missing");
@@ -254,8 +306,8 @@ int main()
     std::printf("100000 calls       handles %d -> %d      heap in use %zu -> %zu bytes\n",
                 handles_before, handles_after, heap_before, heap_after);
 
-    for (VARIANT* v : {&hive, &path, &name, &data, &kind, &keys_path, &list, &vals_path, &parent_path,
-                       &tree_name, &text, &code_s, &missing})
+    for (VARIANT* v : {&hive, &path, &name, &data, &kind, &keys_path, &list, &vals_path,
+                       &parent_path, &tree_name, &text, &code_s, &missing})
         ::VariantClear(v);
     ops->Release();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kBase);

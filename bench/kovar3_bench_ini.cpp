@@ -39,7 +39,8 @@ std::string WriteFixture()
 {
     char temp[MAX_PATH + 1] = {};
     ::GetTempPathA(sizeof temp, temp);
-    const std::string path = std::string(temp) + "kovar3-bench-" + std::to_string(::GetCurrentProcessId()) + ".ini";
+    const std::string path =
+        std::string(temp) + "kovar3-bench-" + std::to_string(::GetCurrentProcessId()) + ".ini";
     std::ofstream out(path, std::ios::binary);
     out << "[first]\r\nx=1\r\n[bench]\r\n";
     for (int i = 0; i < kKeys; ++i) out << "key" << i << "=value number " << i << "\r\n";
@@ -95,7 +96,8 @@ public:
         DISPPARAMS params{refs, nullptr, 3, 0};
         VARIANT result;
         ::VariantInit(&result);
-        ini_->Invoke(id_, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
+        ini_->Invoke(id_, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr,
+                     nullptr);
         const UINT length = V_VT(&result) == VT_BSTR ? ::SysStringLen(V_BSTR(&result)) : 0;
         ::VariantClear(&result);
         return length;
@@ -136,14 +138,15 @@ int main(int argc, char** argv)
     double raw = 1e30, through_com = 1e30;
     for (int round = 0; round < kRounds; ++round) {
         raw = std::min(raw, Time(reads / kRounds, [&](int i) {
-            char buffer[255] = {};
-            checksum += ::GetPrivateProfileStringA("bench", keys[i % kKeys].c_str(), "", buffer,
-                                                   sizeof buffer, path.c_str());
-        }));
+                           char buffer[255] = {};
+                           checksum +=
+                               ::GetPrivateProfileStringA("bench", keys[i % kKeys].c_str(), "",
+                                                          buffer, sizeof buffer, path.c_str());
+                       }));
         through_com = std::min(through_com, Time(reads / kRounds, [&](int i) {
-            call.SetKey(wide_keys[i % kKeys]);
-            checksum += call.Run();
-        }));
+                                   call.SetKey(wide_keys[i % kKeys]);
+                                   checksum += call.Run();
+                               }));
     }
     ini->Release();
 
@@ -173,7 +176,8 @@ int main(int argc, char** argv)
         bool created = true;
         const double us = Time(creations, [&](int) {
             IDispatch* object = nullptr;
-            if (SUCCEEDED(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&object))))
+            if (SUCCEEDED(factory->CreateInstance(nullptr, IID_IDispatch,
+                                                  reinterpret_cast<void**>(&object))))
                 object->Release();
             else
                 created = false;
@@ -194,7 +198,8 @@ int main(int argc, char** argv)
                 through_com, through_com / raw);
     std::printf("Create and release (%d times)\n", creations);
     std::printf("  WScript.Shell                  %8.2f us\n", shell);
-    std::printf("  Kovar3.Ops                     %8.2f us   ratio %.2f (target <= 0.50)\n", ops, ops / shell);
+    std::printf("  Kovar3.Ops                     %8.2f us   ratio %.2f (target <= 0.50)\n", ops,
+                ops / shell);
     std::printf("  Kovar3.INIEdit                 %8.2f us   ratio %.2f (target <= 0.50)\n",
                 ini_edit, ini_edit / shell);
     std::printf("Create and release through a class factory obtained once\n");

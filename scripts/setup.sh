@@ -14,6 +14,7 @@ command -v cmake >/dev/null || need+=(cmake)
 [ -d /usr/src/googletest ] || need+=(googletest)
 command -v taskset >/dev/null || need+=(util-linux)
 command -v ccache >/dev/null || need+=(ccache)
+command -v clang-format >/dev/null || need+=(clang-format)
 
 if [ ${#need[@]} -gt 0 ]; then
     SUDO=""

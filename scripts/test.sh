@@ -41,6 +41,15 @@ run_gtest() {  # name, exe, extra args...
     echo "$name: $(grep -E '^\[  PASSED  \]' "$log" | tail -1)"
 }
 
+# The tree keeps one formatting standard (.clang-format); a file that strays fails here.
+unformatted=$(find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
+    xargs -0 clang-format --dry-run 2>&1 | sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: .*clang-format-violations.*/\1/p' | sort -u)
+if [ -z "$unformatted" ]; then
+    passed=$((passed + 1)); echo "format: ok"
+else
+    failed=$((failed + 1)); echo "format: not as .clang-format says (clang-format -i):"; echo "$unformatted"
+fi
+
 run_gtest unit build/x64/kovar3_tests.exe
 
 # The same tests as a program that Wine reports as Windows 98 (platform 1): the family flag,

@@ -45,8 +45,8 @@ HRESULT InvokeThroughTypeInfo(IDispatch* self, ITypeInfo* type_info, DISPID memb
         by_reference.rgvarg = wrapped.data();
 
         ::SetErrorInfo(0, nullptr);
-        HRESULT hr = ::DispInvoke(self, type_info, member, flags, &by_reference, result,
-                                  exception, arg_error);
+        HRESULT hr = ::DispInvoke(self, type_info, member, flags, &by_reference, result, exception,
+                                  arg_error);
         if (FAILED(hr) && hr != DISP_E_EXCEPTION && FillException(hr, exception))
             hr = DISP_E_EXCEPTION;
         for (VARIANT& v : values) ::VariantClear(&v);

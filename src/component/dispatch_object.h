@@ -75,7 +75,8 @@ public:
         return hr;
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* exception, UINT* arg_error) override
+                                     VARIANT* result, EXCEPINFO* exception,
+                                     UINT* arg_error) override
     {
         ITypeInfo* info = nullptr;
         HRESULT hr = module::GetTypeInfo(__uuidof(Interface), &info);

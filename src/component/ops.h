@@ -56,8 +56,8 @@ public:
                                           VARIANT* result) override;
     HRESULT STDMETHODCALLTYPE RegListVals(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValList,
                                           VARIANT* result) override;
-    HRESULT STDMETHODCALLTYPE RegListStringData(VARIANT* vKey, VARIANT* vRegPath,
-                                                VARIANT* vValList, VARIANT* result) override;
+    HRESULT STDMETHODCALLTYPE RegListStringData(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValList,
+                                                VARIANT* result) override;
     HRESULT STDMETHODCALLTYPE RegDeleteVal(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValue,
                                            VARIANT* result) override;
     HRESULT STDMETHODCALLTYPE RegDeleteSubkey(VARIANT* vKey, VARIANT* vRegPath,

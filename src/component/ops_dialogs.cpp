@@ -22,6 +22,9 @@ HRESULT Ops::SaveDlg(VARIANT* vTitle, VARIANT* vExt, VARIANT* result)
     return FailWith(result, NoText);
 }
 
-HRESULT Ops::ColorDlg(VARIANT* result) { return FailWith(result, [] { return Variant::Text("0"); }); }
+HRESULT Ops::ColorDlg(VARIANT* result)
+{
+    return FailWith(result, [] { return Variant::Text("0"); });
+}
 
 }  // namespace kovar3

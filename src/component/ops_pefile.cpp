@@ -5,12 +5,12 @@
 #include <string>
 
 #include "component/ops.h"
+#include "pefile/ModFileInfo.h"
+#include "platform/ModKovar.h"
 #include "platform/errors.h"
 #include "platform/member.h"
-#include "platform/ModKovar.h"
 #include "platform/params.h"
 #include "platform/text.h"
-#include "pefile/ModFileInfo.h"
 
 namespace kovar3 {
 namespace {
@@ -38,7 +38,8 @@ HRESULT Ops::GetPEFile(VARIANT* vFilePath, _PEFile** result)
             return RaiseAutomationError(AutomationErrorCode(2), kSource, L"Not a PE file.");
         record = ModFileInfo::ReadFileInfo(path, ModKovar::OsFamily);
         if (record.status != ModFileInfo::kInfoRead)
-            return RaiseAutomationError(AutomationErrorCode(3), kSource, L"Unable to get file info.");
+            return RaiseAutomationError(AutomationErrorCode(3), kSource,
+                                        L"Unable to get file info.");
         return S_OK;
     });
     if (checked != S_OK) return checked;

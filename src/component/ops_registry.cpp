@@ -4,9 +4,9 @@
 #include <string>
 
 #include "component/ops.h"
+#include "platform/ModKovar.h"
 #include "platform/errors.h"
 #include "platform/member.h"
-#include "platform/ModKovar.h"
 #include "platform/params.h"
 #include "platform/safearray.h"
 #include "platform/text.h"
@@ -23,7 +23,10 @@ using ModRegKovar::RegistryText;
 using ModRegKovar::TrimRegPath;
 
 // A path as the registry will read it, without one backslash at each end.
-std::string ReadRegPath(const VARIANT* vRegPath) { return TrimRegPath(RegistryText(ReadParamText(vRegPath))); }
+std::string ReadRegPath(const VARIANT* vRegPath)
+{
+    return TrimRegPath(RegistryText(ReadParamText(vRegPath)));
+}
 
 Variant OptionalText(const std::optional<std::string>& text)
 {
@@ -80,23 +83,27 @@ Variant ListFailed(VARIANT* list_param) noexcept
 HRESULT Ops::RegGetValue(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValue, VARIANT* vData,
                          VARIANT* vType, VARIANT* result)
 {
-    return RunMember(result, [&] {
-        const std::optional<HKEY> root = HiveFromAbbrev(ReadParamText(vKey), HiveSet::kExtended);
-        if (!root) {
-            WriteOutput(vType, Variant::Text(""));
-            return Variant::I2(4);
-        }
-        const std::string path = ReadRegPath(vRegPath);
-        const std::string name = RegistryText(ReadParamText(vValue));
-        ModRegVals::ReadOutcome read = ModRegVals::RegReadTyped(*root, path, name);
-        WriteOutput(vData, std::move(read.data));
-        WriteOutput(vType, Variant::Text(read.type));
-        return Variant::I4(read.status);
-    }, [&] {
-        WriteOutputNoThrow(vType, Variant::Text(""));
-        WriteOutputNoThrow(vData, Variant::Text(""));
-        return Variant::I2(6);
-    });
+    return RunMember(
+        result,
+        [&] {
+            const std::optional<HKEY> root =
+                HiveFromAbbrev(ReadParamText(vKey), HiveSet::kExtended);
+            if (!root) {
+                WriteOutput(vType, Variant::Text(""));
+                return Variant::I2(4);
+            }
+            const std::string path = ReadRegPath(vRegPath);
+            const std::string name = RegistryText(ReadParamText(vValue));
+            ModRegVals::ReadOutcome read = ModRegVals::RegReadTyped(*root, path, name);
+            WriteOutput(vData, std::move(read.data));
+            WriteOutput(vType, Variant::Text(read.type));
+            return Variant::I4(read.status);
+        },
+        [&] {
+            WriteOutputNoThrow(vType, Variant::Text(""));
+            WriteOutputNoThrow(vData, Variant::Text(""));
+            return Variant::I2(6);
+        });
 }
 
 // Everything that can be checked is checked before the key is created: hive 4, empty path 5,
@@ -105,55 +112,65 @@ HRESULT Ops::RegGetValue(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValue, VARI
 HRESULT Ops::RegWriteValue(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValue, VARIANT* vData,
                            VARIANT* vType, VARIANT* result)
 {
-    return RunMember(result, [&] {
-        const std::optional<HKEY> root = HiveFromAbbrev(ReadParamText(vKey), HiveSet::kBasic);
-        if (!root) return Variant::I2(4);
-        // A path the registry reads as empty ("\0..." included) would put the value on the
-        // root itself; a lone "\" still addresses the root on purpose.
-        std::string path = RegistryText(ReadParamText(vRegPath));
-        const std::string name = RegistryText(ReadParamText(vValue));
-        if (path.empty()) return Variant::I2(5);
-        path = TrimRegPath(path);
-        const std::string code = UpperAscii(ReadParamText(vType));
-        const Variant data = ReadParamValue(vData);
-        const bool is_array = (data.type() & VT_ARRAY) != 0;
-        if (code == "M" || code == "B" || code == "BH") {
-            if (name.empty()) return Variant::I2(6);
-            if (!is_array) return Variant::I2(8);
-        } else if (code == "D") {
-            if (name.empty()) return Variant::I2(6);
-            if (!ModRegVals::IsNumeric(data.get())) return Variant::I2(7);
-        } else if (code != "S" && code != "X") {
-            return Variant::I2(9);
-        }
-        return Variant::I2(ModRegVals::RegWriteTyped(*root, path, name, data.get(), code));
-    }, [] { return Variant::I2(10); });
+    return RunMember(
+        result,
+        [&] {
+            const std::optional<HKEY> root = HiveFromAbbrev(ReadParamText(vKey), HiveSet::kBasic);
+            if (!root) return Variant::I2(4);
+            // A path the registry reads as empty ("\0..." included) would put the value on the
+            // root itself; a lone "\" still addresses the root on purpose.
+            std::string path = RegistryText(ReadParamText(vRegPath));
+            const std::string name = RegistryText(ReadParamText(vValue));
+            if (path.empty()) return Variant::I2(5);
+            path = TrimRegPath(path);
+            const std::string code = UpperAscii(ReadParamText(vType));
+            const Variant data = ReadParamValue(vData);
+            const bool is_array = (data.type() & VT_ARRAY) != 0;
+            if (code == "M" || code == "B" || code == "BH") {
+                if (name.empty()) return Variant::I2(6);
+                if (!is_array) return Variant::I2(8);
+            } else if (code == "D") {
+                if (name.empty()) return Variant::I2(6);
+                if (!ModRegVals::IsNumeric(data.get())) return Variant::I2(7);
+            } else if (code != "S" && code != "X") {
+                return Variant::I2(9);
+            }
+            return Variant::I2(ModRegVals::RegWriteTyped(*root, path, name, data.get(), code));
+        },
+        [] { return Variant::I2(10); });
 }
 
 HRESULT Ops::RegDeleteVal(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValue, VARIANT* result)
 {
-    return RunMember(result, [&] {
-        const std::optional<HKEY> root = HiveFromAbbrev(ReadParamText(vKey), HiveSet::kBasic);
-        if (!root) return Variant::I2(2);
-        const std::string path = ReadRegPath(vRegPath);
-        const std::string name = RegistryText(ReadParamText(vValue));
-        return Variant::I2(ModRegKovar::DeleteValue(*root, path, name));
-    }, [] { return Variant::I2(3); });
+    return RunMember(
+        result,
+        [&] {
+            const std::optional<HKEY> root = HiveFromAbbrev(ReadParamText(vKey), HiveSet::kBasic);
+            if (!root) return Variant::I2(2);
+            const std::string path = ReadRegPath(vRegPath);
+            const std::string name = RegistryText(ReadParamText(vValue));
+            return Variant::I2(ModRegKovar::DeleteValue(*root, path, name));
+        },
+        [] { return Variant::I2(3); });
 }
 
 // Deletes only the key named and what lies below it. A name that the registry would read as
 // empty or as the parent itself (one starting with NUL, or made only of backslashes) is refused
 // like the empty name, before anything is opened.
-HRESULT Ops::RegDeleteSubkey(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vSubKeyName, VARIANT* result)
+HRESULT Ops::RegDeleteSubkey(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vSubKeyName,
+                             VARIANT* result)
 {
-    return RunMember(result, [&] {
-        const std::optional<HKEY> root = HiveFromAbbrev(ReadParamText(vKey), HiveSet::kBasic);
-        if (!root) return Variant::I2(3);
-        const std::string path = ReadRegPath(vRegPath);
-        const std::string name = RegistryText(ReadParamText(vSubKeyName));
-        if (name.find_first_not_of('\\') == std::string::npos) return Variant::I2(3);
-        return Variant::I2(ModRegKovar::DeleteKeyTree(*root, path, name, ModKovar::OsFamily));
-    }, [] { return Variant::I2(4); });
+    return RunMember(
+        result,
+        [&] {
+            const std::optional<HKEY> root = HiveFromAbbrev(ReadParamText(vKey), HiveSet::kBasic);
+            if (!root) return Variant::I2(3);
+            const std::string path = ReadRegPath(vRegPath);
+            const std::string name = RegistryText(ReadParamText(vSubKeyName));
+            if (name.find_first_not_of('\\') == std::string::npos) return Variant::I2(3);
+            return Variant::I2(ModRegKovar::DeleteKeyTree(*root, path, name, ModKovar::OsFamily));
+        },
+        [] { return Variant::I2(4); });
 }
 
 // The hive and the path are read before the trap: a value that cannot be text is the
@@ -168,57 +185,75 @@ HRESULT Ops::RegListKeys(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vKeyList, VA
         return S_OK;
     });
     if (read != S_OK) return read;
-    return RunMember(result, [&] {
-        const auto path = [&] { return TrimRegPath(RegistryText(path_text)); };
-        return ListInto(vKeyList, key_text, path, ModRegKovar::EnumSubkeys);
-    }, [&]() noexcept { return ListFailed(vKeyList); });
+    return RunMember(
+        result,
+        [&] {
+            const auto path = [&] { return TrimRegPath(RegistryText(path_text)); };
+            return ListInto(vKeyList, key_text, path, ModRegKovar::EnumSubkeys);
+        },
+        [&]() noexcept { return ListFailed(vKeyList); });
 }
 
 HRESULT Ops::RegListVals(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValList, VARIANT* result)
 {
-    return RunMember(result, [&] {
-        const auto path = [&] { return ReadRegPath(vRegPath); };
-        return ListInto(vValList, ReadParamText(vKey), path, ModRegKovar::EnumValueTypes);
-    }, [&]() noexcept { return ListFailed(vValList); });
+    return RunMember(
+        result,
+        [&] {
+            const auto path = [&] { return ReadRegPath(vRegPath); };
+            return ListInto(vValList, ReadParamText(vKey), path, ModRegKovar::EnumValueTypes);
+        },
+        [&]() noexcept { return ListFailed(vValList); });
 }
 
 HRESULT Ops::RegListStringData(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValList, VARIANT* result)
 {
-    return RunMember(result, [&] {
-        const auto path = [&] { return ReadRegPath(vRegPath); };
-        return ListInto(vValList, ReadParamText(vKey), path, ModRegKovar::EnumStringData);
-    }, [&]() noexcept { return ListFailed(vValList); });
+    return RunMember(
+        result,
+        [&] {
+            const auto path = [&] { return ReadRegPath(vRegPath); };
+            return ListInto(vValList, ReadParamText(vKey), path, ModRegKovar::EnumStringData);
+        },
+        [&]() noexcept { return ListFailed(vValList); });
 }
 
 HRESULT Ops::GetRegFromCLSID(VARIANT* vCLSID, VARIANT* result)
 {
     registry::RegistrationRecord record;
-    return RunMember(result, [&] {
-        const std::string clsid = registry::BraceClsid(ReadParamText(vCLSID));
-        if (clsid.size() == 38) registry::ClsidLookup(clsid, record);
-        return RecordOf(record, false);
-    }, [&] { return FailedRecord(record); });
+    return RunMember(
+        result,
+        [&] {
+            const std::string clsid = registry::BraceClsid(ReadParamText(vCLSID));
+            if (clsid.size() == 38) registry::ClsidLookup(clsid, record);
+            return RecordOf(record, false);
+        },
+        [&] { return FailedRecord(record); });
 }
 
 HRESULT Ops::GetRegFromProgID(VARIANT* vProgID, VARIANT* result)
 {
     registry::RegistrationRecord record;
-    return RunMember(result, [&] {
-        registry::ProgIdLookup(ReadParamText(vProgID), record);
-        return RecordOf(record, false);
-    }, [&] { return FailedRecord(record); });
+    return RunMember(
+        result,
+        [&] {
+            registry::ProgIdLookup(ReadParamText(vProgID), record);
+            return RecordOf(record, false);
+        },
+        [&] { return FailedRecord(record); });
 }
 
 // The App Paths entry with its environment references expanded and enclosing quotation marks
 // removed, when a file exists there; "" otherwise.
 HRESULT Ops::GetEXEPath(VARIANT* exeName, VARIANT* result)
 {
-    return RunMember(result, [&] {
-        const std::string stored = registry::AppPathLookup(ReadParamText(exeName));
-        const std::string path = registry::ResolveAppPath(stored);
-        if (path.empty() || !file_system_.FileExists(path)) return Variant::Text("");
-        return Variant::Text(path);
-    }, [] { return Variant::Text(""); });
+    return RunMember(
+        result,
+        [&] {
+            const std::string stored = registry::AppPathLookup(ReadParamText(exeName));
+            const std::string path = registry::ResolveAppPath(stored);
+            if (path.empty() || !file_system_.FileExists(path)) return Variant::Text("");
+            return Variant::Text(path);
+        },
+        [] { return Variant::Text(""); });
 }
 
 }  // namespace kovar3

@@ -47,7 +47,10 @@ HRESULT Ops::GetTextCB(VARIANT* vText, VARIANT* result)
 }
 
 HRESULT Ops::TimerStart() { return S_OK; }
-HRESULT Ops::TimerStop(VARIANT* result) { return FailWith(result, [] { return Status(0); }); }
+HRESULT Ops::TimerStop(VARIANT* result)
+{
+    return FailWith(result, [] { return Status(0); });
+}
 HRESULT Ops::PlayWav(VARIANT* vFilePath) { return S_OK; }
 
 }  // namespace kovar3

@@ -10,18 +10,40 @@ namespace {
 HRESULT TextProperty(const std::wstring& text, VARIANT* result)
 {
     if (!result) return E_POINTER;
-    return RunMember(result, [&] { return Variant::WideText(text); }, [] { return Variant(); });
+    return RunMember(
+        result, [&] { return Variant::WideText(text); }, [] { return Variant(); });
 }
 
 }  // namespace
 
-HRESULT PEFile::get_CompanyName(VARIANT* result) { return TextProperty(info_.company_name, result); }
-HRESULT PEFile::get_FileVersion(VARIANT* result) { return TextProperty(info_.file_version, result); }
-HRESULT PEFile::get_DateCreated(VARIANT* result) { return TextProperty(info_.date_created, result); }
-HRESULT PEFile::get_DateLastModified(VARIANT* result) { return TextProperty(info_.date_last_modified, result); }
-HRESULT PEFile::get_ProductVersion(VARIANT* result) { return TextProperty(info_.product_version, result); }
-HRESULT PEFile::get_ProductName(VARIANT* result) { return TextProperty(info_.product_name, result); }
-HRESULT PEFile::get_FileDescription(VARIANT* result) { return TextProperty(info_.file_description, result); }
+HRESULT PEFile::get_CompanyName(VARIANT* result)
+{
+    return TextProperty(info_.company_name, result);
+}
+HRESULT PEFile::get_FileVersion(VARIANT* result)
+{
+    return TextProperty(info_.file_version, result);
+}
+HRESULT PEFile::get_DateCreated(VARIANT* result)
+{
+    return TextProperty(info_.date_created, result);
+}
+HRESULT PEFile::get_DateLastModified(VARIANT* result)
+{
+    return TextProperty(info_.date_last_modified, result);
+}
+HRESULT PEFile::get_ProductVersion(VARIANT* result)
+{
+    return TextProperty(info_.product_version, result);
+}
+HRESULT PEFile::get_ProductName(VARIANT* result)
+{
+    return TextProperty(info_.product_name, result);
+}
+HRESULT PEFile::get_FileDescription(VARIANT* result)
+{
+    return TextProperty(info_.file_description, result);
+}
 HRESULT PEFile::get_Size(VARIANT* result) { return TextProperty(info_.size, result); }
 HRESULT PEFile::get_Name(VARIANT* result) { return TextProperty(info_.name, result); }
 

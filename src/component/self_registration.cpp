@@ -10,8 +10,8 @@
 #include "component/ini_edit_class.h"
 #include "component/module.h"
 #include "component/ops.h"
-#include "platform/unique.h"
 #include "kovar3_h.h"
+#include "platform/unique.h"
 
 namespace kovar3 {
 namespace {
@@ -81,9 +81,12 @@ HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out) noexcept
     *out = nullptr;
     IClassFactory* factory = nullptr;
     try {
-        if (clsid == CLSID_Ops) factory = new ClassFactory<Ops>();
-        else if (clsid == CLSID_INIEdit) factory = new ClassFactory<INIEdit>();
-        else return CLASS_E_CLASSNOTAVAILABLE;  // PEFile objects come only from GetPEFile
+        if (clsid == CLSID_Ops)
+            factory = new ClassFactory<Ops>();
+        else if (clsid == CLSID_INIEdit)
+            factory = new ClassFactory<INIEdit>();
+        else
+            return CLASS_E_CLASSNOTAVAILABLE;  // PEFile objects come only from GetPEFile
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }

@@ -55,7 +55,8 @@ std::string ProfileTarget(const std::string& path)
     return target + path;
 }
 
-std::string GetValue(const std::string& path, const std::string& section, const std::string& key) noexcept
+std::string GetValue(const std::string& path, const std::string& section,
+                     const std::string& key) noexcept
 {
     return ReadInto(kValueBufferSize, [&](char* buffer, DWORD size) {
         return ::GetPrivateProfileStringA(section.c_str(), key.c_str(), NotFoundMarker().c_str(),
@@ -66,7 +67,8 @@ std::string GetValue(const std::string& path, const std::string& section, const 
 std::string GetWinIniValue(const std::string& section, const std::string& key) noexcept
 {
     return ReadInto(kValueBufferSize, [&](char* buffer, DWORD size) {
-        return ::GetProfileStringA(section.c_str(), key.c_str(), NotFoundMarker().c_str(), buffer, size);
+        return ::GetProfileStringA(section.c_str(), key.c_str(), NotFoundMarker().c_str(), buffer,
+                                   size);
     });
 }
 
@@ -81,15 +83,16 @@ std::string GetKeyNames(const std::string& path, const std::string& section) noe
 std::string GetWinIniKeyNames(const std::string& section) noexcept
 {
     return ReadInto(kNameListBufferSize, [&](char* buffer, DWORD size) {
-        return ::GetProfileStringA(section.c_str(), nullptr, NotFoundMarker().c_str(), buffer, size);
+        return ::GetProfileStringA(section.c_str(), nullptr, NotFoundMarker().c_str(), buffer,
+                                   size);
     });
 }
 
 std::string GetSectionNames(const std::string& path) noexcept
 {
     return ReadInto(kNameListBufferSize, [&](char* buffer, DWORD size) {
-        return ::GetPrivateProfileStringA(nullptr, nullptr, NotFoundMarker().c_str(), buffer,
-                                          size, path.c_str());
+        return ::GetPrivateProfileStringA(nullptr, nullptr, NotFoundMarker().c_str(), buffer, size,
+                                          path.c_str());
     });
 }
 
@@ -120,15 +123,18 @@ bool WriteValue(const std::string& path, const std::string& section, const std::
     // The two tests are independent; with a null key the value does not matter.
     const char* key_or_null = IsNullWord(key) ? nullptr : key.c_str();
     const char* value_or_null = IsNullWord(value) ? nullptr : value.c_str();
-    return ::WritePrivateProfileStringA(section.c_str(), key_or_null, value_or_null, path.c_str()) != 0;
+    return ::WritePrivateProfileStringA(section.c_str(), key_or_null, value_or_null,
+                                        path.c_str()) != 0;
 }
 
-bool WriteWinIniValue(const std::string& section, const std::string& key, const std::string& value) noexcept
+bool WriteWinIniValue(const std::string& section, const std::string& key,
+                      const std::string& value) noexcept
 {
     return ::WriteProfileStringA(section.c_str(), key.c_str(), value.c_str()) != 0;
 }
 
-bool WriteSection(const std::string& path, const std::string& section, const std::string& key_list) noexcept
+bool WriteSection(const std::string& path, const std::string& section,
+                  const std::string& key_list) noexcept
 {
     try {
         const std::string keys = KeyListForPlatform(key_list);

@@ -27,7 +27,8 @@ bool IsWinIni(const std::string& path);
 // name without a drive or a folder, that name in the Windows folder.
 std::string ProfileTarget(const std::string& path);
 
-std::string GetValue(const std::string& path, const std::string& section, const std::string& key) noexcept;
+std::string GetValue(const std::string& path, const std::string& section,
+                     const std::string& key) noexcept;
 std::string GetWinIniValue(const std::string& section, const std::string& key) noexcept;
 
 std::string GetKeyNames(const std::string& path, const std::string& section) noexcept;
@@ -43,11 +44,13 @@ std::string GetWinIniSectionLines(const std::string& section) noexcept;
 bool WriteValue(const std::string& path, const std::string& section, const std::string& key,
                 const std::string& value) noexcept;
 // WIN.INI knows no "null" convention: the text is written as it is.
-bool WriteWinIniValue(const std::string& section, const std::string& key, const std::string& value) noexcept;
+bool WriteWinIniValue(const std::string& section, const std::string& key,
+                      const std::string& value) noexcept;
 
 // `key_list` holds "key=value" entries, each followed by one NUL (the last one may be left
 // out). The section's keys are replaced by the listed ones; a missing section is created.
-bool WriteSection(const std::string& path, const std::string& section, const std::string& key_list) noexcept;
+bool WriteSection(const std::string& path, const std::string& section,
+                  const std::string& key_list) noexcept;
 bool WriteWinIniSection(const std::string& section, const std::string& key_list) noexcept;
 
 }  // namespace kovar3::ModIniEdit

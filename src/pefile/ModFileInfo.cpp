@@ -19,7 +19,7 @@ constexpr Layout kWide{6, 2};    // NT family
 constexpr Layout kNarrow{4, 1};  // 95/98/ME family
 
 struct Entry {
-    size_t end;           // one past the entry's last byte (within its parent)
+    size_t end;  // one past the entry's last byte (within its parent)
     std::wstring key;
     size_t value_begin;
     size_t children_begin;
@@ -106,7 +106,8 @@ std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, sh
         if (!SameKey(info.key, "StringFileInfo")) return;
         ForEachChild(block, info, layout, [&](const Entry& table) {
             ForEachChild(block, table, layout, [&](const Entry& string) {
-                strings.push_back({string.key, TextAt(block, string.value_begin, string.end, layout)});
+                strings.push_back(
+                    {string.key, TextAt(block, string.value_begin, string.end, layout)});
             });
         });
     });
@@ -142,7 +143,8 @@ std::wstring DateText(const FILETIME& time)
     DATE date = 0;
     if (!::SystemTimeToVariantTime(&parts, &date)) return std::wstring();
     BSTR text = nullptr;
-    if (FAILED(::VarBstrFromDate(date, LOCALE_USER_DEFAULT, 0, &text)) || !text) return std::wstring();
+    if (FAILED(::VarBstrFromDate(date, LOCALE_USER_DEFAULT, 0, &text)) || !text)
+        return std::wstring();
     std::wstring out(text, ::SysStringLen(text));
     ::SysFreeString(text);
     return out;
@@ -184,7 +186,8 @@ FileInfoRecord ReadFileInfo(const std::string& path, short os_family) noexcept
         if (find && (found.dwFileAttributes & ~DWORD{FILE_ATTRIBUTE_DIRECTORY})) {
             record.date_created = CreatedDateText(found.ftCreationTime);
             record.date_last_modified = DateText(found.ftLastWriteTime);
-            record.size = KilobytesText((std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow);
+            record.size =
+                KilobytesText((std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow);
             record.attributes = AttributeBits(found.dwFileAttributes);
             record.name = FromAnsi(CutAtNul(found.cFileName, sizeof found.cFileName));
         }

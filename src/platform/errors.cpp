@@ -38,9 +38,12 @@ HRESULT RaiseConversionError(const ConversionError& error, const std::wstring& s
     // Scripts know these failures by their own numbers (13 type mismatch, 6 overflow, 94
     // invalid use of Null); the conversion's dispatch codes would show as large negatives.
     HRESULT hr = error.hr();
-    if (hr == DISP_E_TYPEMISMATCH) hr = AutomationErrorCode(13);
-    else if (hr == DISP_E_OVERFLOW) hr = AutomationErrorCode(6);
-    else if (hr == E_OUTOFMEMORY) hr = AutomationErrorCode(7);
+    if (hr == DISP_E_TYPEMISMATCH)
+        hr = AutomationErrorCode(13);
+    else if (hr == DISP_E_OVERFLOW)
+        hr = AutomationErrorCode(6);
+    else if (hr == E_OUTOFMEMORY)
+        hr = AutomationErrorCode(7);
     try {
         return RaiseAutomationError(hr, source, error.Description());
     } catch (...) {

@@ -98,8 +98,7 @@ std::string FileSystem::GetExtensionName(const std::string& path) const
 
 bool FileSystem::DriveExists(const std::string& root) const
 {
-    if (const char letter = DriveLetter(root))
-        return (::GetLogicalDrives() >> (letter - 'A')) & 1;
+    if (const char letter = DriveLetter(root)) return (::GetLogicalDrives() >> (letter - 'A')) & 1;
     if (root.size() > 2 && IsSeparator(root[0]) && IsSeparator(root[1]) &&
         root.find('\0') == std::string::npos) {
         std::string unc = root;
@@ -113,8 +112,10 @@ DriveKind FileSystem::GetDriveType(const std::string& root) const
 {
     if (!DriveExists(root)) throw FileSystemError("no such drive: " + root, ERROR_INVALID_DRIVE);
     std::string path = root;
-    if (const char letter = DriveLetter(root)) path = std::string(1, letter) + ":\\";
-    else if (!IsSeparator(path.back())) path += '\\';
+    if (const char letter = DriveLetter(root))
+        path = std::string(1, letter) + ":\\";
+    else if (!IsSeparator(path.back()))
+        path += '\\';
     switch (::GetDriveTypeA(path.c_str())) {
     case DRIVE_REMOVABLE: return DriveKind::kRemovable;
     case DRIVE_FIXED: return DriveKind::kFixed;
@@ -142,8 +143,7 @@ std::string FileSystem::GetWindowsFolder() const
 {
     char buffer[MAX_PATH + 1] = {};
     const UINT n = ::GetWindowsDirectoryA(buffer, sizeof buffer);
-    if (n == 0 || n >= sizeof buffer)
-        throw FileSystemError("no Windows folder", ::GetLastError());
+    if (n == 0 || n >= sizeof buffer) throw FileSystemError("no Windows folder", ::GetLastError());
     return std::string(buffer, n);
 }
 
@@ -153,12 +153,14 @@ void FileSystem::DeleteFile(const std::string& path) const
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     if (attributes & FILE_ATTRIBUTE_READONLY)
         ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (!::DeleteFileA(path.c_str())) throw FileSystemError("cannot delete: " + path, ::GetLastError());
+    if (!::DeleteFileA(path.c_str()))
+        throw FileSystemError("cannot delete: " + path, ::GetLastError());
 }
 
 void FileSystem::CopyFile(const std::string& source, const std::string& destination) const
 {
-    if (!FileExists(source)) throw FileSystemError("file not found: " + source, ERROR_FILE_NOT_FOUND);
+    if (!FileExists(source))
+        throw FileSystemError("file not found: " + source, ERROR_FILE_NOT_FOUND);
     if (destination.find('\0') != std::string::npos)
         throw FileSystemError("invalid path: " + destination, ERROR_INVALID_NAME);
     if (!::CopyFileA(source.c_str(), destination.c_str(), FALSE))

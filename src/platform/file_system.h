@@ -14,8 +14,7 @@ namespace kovar3 {
 
 class FileSystemError : public std::runtime_error {
 public:
-    FileSystemError(const std::string& what, DWORD code)
-        : std::runtime_error(what), code_(code) {}
+    FileSystemError(const std::string& what, DWORD code) : std::runtime_error(what), code_(code) {}
     DWORD code() const noexcept { return code_; }
 
 private:

@@ -25,7 +25,7 @@ Variant ReadParamValue(const VARIANT* param);
 std::string ReadParamText(const VARIANT* param);  // Empty gives ""; numbers their decimal text
 short ReadParamI2(const VARIANT* param);          // Empty gives 0; fractions round half to even
 long ReadParamI4(const VARIANT* param);
-bool ReadParamBool(const VARIANT* param);          // Empty gives False
+bool ReadParamBool(const VARIANT* param);  // Empty gives False
 
 // Converts a value (not a parameter) to another variant type; throws ConversionError.
 Variant ConvertValue(const VARIANT& value, VARTYPE type);

@@ -32,7 +32,9 @@ private:
 class SafeArrayLock {
 public:
     explicit SafeArrayLock(SAFEARRAY* array) noexcept
-        : array_(array), locked_(SUCCEEDED(::SafeArrayLock(array))) {}
+        : array_(array), locked_(SUCCEEDED(::SafeArrayLock(array)))
+    {
+    }
     ~SafeArrayLock()
     {
         if (locked_) ::SafeArrayUnlock(array_);

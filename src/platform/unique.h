@@ -81,11 +81,11 @@ struct ModuleTraits {
     static void Close(Type h) noexcept { ::FreeLibrary(h); }
 };
 
-using Handle = Unique<KernelHandleTraits>;          // process, thread, event: null means none
-using FileHandle = Unique<FileHandleTraits>;        // CreateFile, Toolhelp snapshot
-using FindHandle = Unique<FindHandleTraits>;        // FindFirstFileA
-using RegKey = Unique<RegKeyTraits>;                // keys we opened; predefined roots stay plain HKEYs
-using LoadedModule = Unique<ModuleTraits>;          // LoadLibraryEx
+using Handle = Unique<KernelHandleTraits>;    // process, thread, event: null means none
+using FileHandle = Unique<FileHandleTraits>;  // CreateFile, Toolhelp snapshot
+using FindHandle = Unique<FindHandleTraits>;  // FindFirstFileA
+using RegKey = Unique<RegKeyTraits>;          // keys we opened; predefined roots stay plain HKEYs
+using LoadedModule = Unique<ModuleTraits>;    // LoadLibraryEx
 
 // The screen's device context from GetWindowDC(NULL), given back with ReleaseDC.
 class ScreenDC {

@@ -56,7 +56,7 @@ public:
     static Variant I2(short value) noexcept;
     static Variant I4(long value) noexcept;
     static Variant Bool(bool value) noexcept;
-    static Variant Text(const std::string& ansi);        // ANSI bytes, converted to UTF-16
+    static Variant Text(const std::string& ansi);  // ANSI bytes, converted to UTF-16
     static Variant WideText(const std::wstring& text);
     static Variant Array(SAFEARRAY* owned) noexcept;     // takes over a VT_VARIANT array
     static Variant Dispatch(IDispatch* owned) noexcept;  // takes over one reference

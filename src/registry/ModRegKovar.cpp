@@ -17,9 +17,8 @@ struct HiveRow {
 
 // In the order they are tested; the first four form the basic set.
 const HiveRow kHives[] = {
-    {"HKCR", HKEY_CLASSES_ROOT},   {"HKCU", HKEY_CURRENT_USER},
-    {"HKLM", HKEY_LOCAL_MACHINE},  {"HKU", HKEY_USERS},
-    {"HKCC", HKEY_CURRENT_CONFIG}, {"HKDD", HKEY_DYN_DATA},
+    {"HKCR", HKEY_CLASSES_ROOT}, {"HKCU", HKEY_CURRENT_USER},   {"HKLM", HKEY_LOCAL_MACHINE},
+    {"HKU", HKEY_USERS},         {"HKCC", HKEY_CURRENT_CONFIG}, {"HKDD", HKEY_DYN_DATA},
 };
 constexpr size_t kBasicRows = 4;
 
@@ -53,8 +52,8 @@ short OpenForValues(HKEY root, const std::string& path, RegKey& key, DWORD& long
     if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
         return kCannotOpen;
     longest_name = 0;
-    if (::RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                           nullptr, &longest_name, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (::RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                           &longest_name, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return kNothingListed;
     return kListed;
 }
@@ -70,7 +69,8 @@ short DeleteOneKey(HKEY root, const std::string& parent, const std::string& name
     RegKey parent_key;
     if (::RegOpenKeyExA(root, parent.c_str(), 0, KEY_ALL_ACCESS, parent_key.put()) != ERROR_SUCCESS)
         return kCannotDelete;
-    return ::RegDeleteKeyA(parent_key.get(), name.c_str()) == ERROR_SUCCESS ? kDeleted : kCannotDelete;
+    return ::RegDeleteKeyA(parent_key.get(), name.c_str()) == ERROR_SUCCESS ? kDeleted
+                                                                            : kCannotDelete;
 }
 
 }  // namespace

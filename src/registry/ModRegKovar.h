@@ -35,9 +35,9 @@ std::string RegistryText(const std::string& text);
 // Statuses of the list routines.
 enum ListStatus : short {
     kListed = 0,
-    kNothingListed = 1,   // no subkeys, no named values, no REG_SZ value with data
+    kNothingListed = 1,  // no subkeys, no named values, no REG_SZ value with data
     kCannotOpen = 2,
-    kListError = 4,       // unexpected error
+    kListError = 4,  // unexpected error
 };
 
 struct NameList {
@@ -71,9 +71,9 @@ short DeleteValue(HKEY root, const std::string& path, const std::string& name) n
 // Statuses of DeleteKeyTree.
 enum DeleteStatus : short {
     kDeleted = 0,
-    kCannotList = 1,      // NT family: the key to delete cannot be opened for listing
-    kCannotDelete = 2,    // the parent cannot be opened, or the registry refused the deletion
-    kDeleteError = 4,     // unexpected error, or an error while listing subkeys
+    kCannotList = 1,    // NT family: the key to delete cannot be opened for listing
+    kCannotDelete = 2,  // the parent cannot be opened, or the registry refused the deletion
+    kDeleteError = 4,   // unexpected error, or an error while listing subkeys
 };
 
 // Deletes root\parent\name with everything below it. On the NT family (`os_family` 1) the

@@ -22,7 +22,10 @@ ReadOutcome Outcome(long status, Variant data, const char* type)
     return {status, std::move(data), type};
 }
 
-ReadOutcome Failed(long status, const char* type) { return Outcome(status, Variant::Text(""), type); }
+ReadOutcome Failed(long status, const char* type)
+{
+    return Outcome(status, Variant::Text(""), type);
+}
 
 // Environment references replaced. The result of the expansion counts its terminator; when
 // the 255-byte buffer is too small the expansion is made again with the room it asked for.
@@ -165,21 +168,32 @@ Variant ElementAt(SAFEARRAY* array, LONG index)
     VARIANT* slot = element.put();
     HRESULT hr = DISP_E_TYPEMISMATCH;
     switch (type) {
-    case VT_VARIANT:
-        hr = ::SafeArrayGetElement(array, &index, slot);
-        break;
+    case VT_VARIANT: hr = ::SafeArrayGetElement(array, &index, slot); break;
     case VT_DECIMAL:
         hr = ::SafeArrayGetElement(array, &index, &V_DECIMAL(slot));
         if (SUCCEEDED(hr)) V_VT(slot) = VT_DECIMAL;
         break;
-    case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4: case VT_INT:
-    case VT_UINT: case VT_I8: case VT_UI8: case VT_R4: case VT_R8: case VT_CY: case VT_DATE:
-    case VT_BOOL: case VT_ERROR: case VT_BSTR:
+    case VT_I1:
+    case VT_UI1:
+    case VT_I2:
+    case VT_UI2:
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_I8:
+    case VT_UI8:
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_BOOL:
+    case VT_ERROR:
+    case VT_BSTR:
         hr = ::SafeArrayGetElement(array, &index, &V_I4(slot));
         if (SUCCEEDED(hr)) V_VT(slot) = type;
         break;
-    default:
-        break;
+    default: break;
     }
     if (FAILED(hr)) throw ConversionError(hr);
     return element;
@@ -293,10 +307,9 @@ short RegWriteTyped(HKEY root, const std::string& path, const std::string& name,
         // An empty binary array has no byte to write.
         if (value.kind == REG_BINARY && value.bytes.empty()) return kWriteError;
         if (value.bytes.size() > MAXDWORD) return kWriteError;
-        const LONG result =
-            ::RegSetValueExA(key.get(), name.c_str(), 0, value.kind,
-                             reinterpret_cast<const BYTE*>(value.bytes.data()),
-                             static_cast<DWORD>(value.bytes.size()));
+        const LONG result = ::RegSetValueExA(key.get(), name.c_str(), 0, value.kind,
+                                             reinterpret_cast<const BYTE*>(value.bytes.data()),
+                                             static_cast<DWORD>(value.bytes.size()));
         return result == ERROR_SUCCESS ? kWritten : kCannotWrite;
     } catch (const BadElement&) {
         return kBadBinaryElement;
@@ -308,10 +321,22 @@ short RegWriteTyped(HKEY root, const std::string& path, const std::string& name,
 bool IsNumeric(const VARIANT& value) noexcept
 {
     switch (V_VT(&value)) {
-    case VT_EMPTY: case VT_BOOL: case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4:
-    case VT_UI4: case VT_INT: case VT_UINT: case VT_I8: case VT_UI8: case VT_R4: case VT_R8:
-    case VT_CY: case VT_DECIMAL:
-        return true;
+    case VT_EMPTY:
+    case VT_BOOL:
+    case VT_I1:
+    case VT_UI1:
+    case VT_I2:
+    case VT_UI2:
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_I8:
+    case VT_UI8:
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DECIMAL: return true;
     case VT_BSTR:
         try {
             ConvertValue(value, VT_R8);
@@ -319,8 +344,7 @@ bool IsNumeric(const VARIANT& value) noexcept
         } catch (...) {
             return false;
         }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -17,11 +17,11 @@ namespace kovar3::ModRegVals {
 // Statuses of RegReadTyped.
 enum ReadStatus : long {
     kRead = 0,
-    kNoData = 1,         // size below the type's minimum, empty expansion, unreadable default
+    kNoData = 1,  // size below the type's minimum, empty expansion, unreadable default
     kCannotOpenKey = 2,
-    kCannotRead = 3,     // for text: longer than the 255-byte buffer
-    kNoSuchValue = 5,    // missing, or a type other than REG_SZ/EXPAND_SZ/BINARY/DWORD/MULTI_SZ
-    kReadError = 6,      // the byte array could not be built
+    kCannotRead = 3,   // for text: longer than the 255-byte buffer
+    kNoSuchValue = 5,  // missing, or a type other than REG_SZ/EXPAND_SZ/BINARY/DWORD/MULTI_SZ
+    kReadError = 6,    // the byte array could not be built
 };
 
 struct ReadOutcome {

@@ -19,8 +19,8 @@ std::string ReadDefaultText(HKEY root, const std::string& path, const std::strin
     if (::RegOpenKeyExA(root, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) return {};
     char text[kTextBuffer] = {};
     DWORD size = kTextBuffer;
-    if (::RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr,
-                           reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS ||
+    if (::RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text),
+                           &size) != ERROR_SUCCESS ||
         size < 2)
         return {};
     try {
@@ -34,7 +34,8 @@ std::string ReadDefaultText(HKEY root, const std::string& path, const std::strin
 void ReadClassEntries(const std::string& clsid, RegistrationRecord& record)
 {
     const std::string key = "CLSID\\" + clsid;
-    record.version_independent = ReadRegString(HKEY_CLASSES_ROOT, key + "\\VersionIndependentProgID", "");
+    record.version_independent =
+        ReadRegString(HKEY_CLASSES_ROOT, key + "\\VersionIndependentProgID", "");
     record.inproc_server = ReadRegString(HKEY_CLASSES_ROOT, key + "\\InprocServer32", "");
     record.local_server = ReadRegString(HKEY_CLASSES_ROOT, key + "\\LocalServer32", "");
 }
@@ -59,7 +60,8 @@ void ClsidLookup(const std::string& clsid, RegistrationRecord& record)
     // A NUL inside would end the path the registry reads before "\ProgID", and the class's
     // own description would pass for its ProgID: such an identifier names no class.
     if (clsid.find('\0') != std::string::npos) return;
-    const std::string prog_id = ReadRegString(HKEY_CLASSES_ROOT, "CLSID\\" + clsid + "\\ProgID", "");
+    const std::string prog_id =
+        ReadRegString(HKEY_CLASSES_ROOT, "CLSID\\" + clsid + "\\ProgID", "");
     if (prog_id.empty()) return;
     record.prog_id = prog_id;
     ReadClassEntries(clsid, record);

@@ -14,7 +14,7 @@ namespace kovar3::registry {
 // Empty in the record handed to the client); "" means looked up and absent.
 struct RegistrationRecord {
     bool registered = false;
-    std::optional<std::string> clsid;                // braced
+    std::optional<std::string> clsid;  // braced
     std::optional<std::string> prog_id;
     std::optional<std::string> version_independent;  // of the class, not of the ProgID
     std::optional<std::string> inproc_server;

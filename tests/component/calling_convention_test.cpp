@@ -33,7 +33,8 @@ TEST_F(CallingConvention, NamesResolveWithoutRegardToCase)
     DISPPARAMS none{};
     Variant result;
     EXCEPINFO exception{};
-    EXPECT_EQ(ops_->Invoke(0x60030012, IID_NULL, 0, DISPATCH_METHOD, &none, result.put(), &exception, nullptr),
+    EXPECT_EQ(ops_->Invoke(0x60030012, IID_NULL, 0, DISPATCH_METHOD, &none, result.put(),
+                           &exception, nullptr),
               DISP_E_MEMBERNOTFOUND);
 
     ComPtr<IDispatch> ini = CreateByProgId(L"Kovar3.INIEdit");
@@ -69,7 +70,8 @@ TEST_F(CallingConvention, OutputsReplaceTheCallersVariable)
     // Whatever the variables held before (a text, an array, Null) is released and replaced.
     Variant width = Variant::Text("old");
     Variant height = Null();
-    CallOutcome out = CallByRef(ops_.get(), L"GetScreenPixels", {width.address(), height.address()});
+    CallOutcome out =
+        CallByRef(ops_.get(), L"GetScreenPixels", {width.address(), height.address()});
     ASSERT_EQ(out.hr, S_OK);
     EXPECT_EQ(V_I2(&out.result.get()), 0);
     EXPECT_EQ(width.type(), VT_I4);
@@ -109,8 +111,8 @@ TEST_F(CallingConvention, TypedReferenceOutputsAreConverted)
     VARIANT args[2] = {height_ref, width_ref};  // reversed
     params.rgvarg = args;
     Variant result;
-    ASSERT_EQ(ops_->Invoke(DispIdOf(ops_.get(), L"GetScreenPixels"), IID_NULL, 0, DISPATCH_METHOD, &params,
-                           result.put(), nullptr, nullptr),
+    ASSERT_EQ(ops_->Invoke(DispIdOf(ops_.get(), L"GetScreenPixels"), IID_NULL, 0, DISPATCH_METHOD,
+                           &params, result.put(), nullptr, nullptr),
               S_OK);
     EXPECT_EQ(V_I2(&result.get()), 0);
     EXPECT_GT(width, 0);
@@ -128,9 +130,9 @@ struct EscapingCase {
 TEST_F(CallingConvention, LateTrapConversionFailuresReachTheCaller)
 {
     const EscapingCase cases[] = {
-        {L"ExitWin", [] { return Null(); }, 94},                   // invalid use of Null
-        {L"ExitWin", [] { return Variant::Text("abc"); }, 13},     // type mismatch
-        {L"ExitWin", [] { return Variant::I4(70000); }, 6},        // overflow of a 16-bit mode
+        {L"ExitWin", [] { return Null(); }, 94},                // invalid use of Null
+        {L"ExitWin", [] { return Variant::Text("abc"); }, 13},  // type mismatch
+        {L"ExitWin", [] { return Variant::I4(70000); }, 6},     // overflow of a 16-bit mode
         {L"GetPEFile", [] { return Null(); }, 94},
     };
     for (const EscapingCase& c : cases) {
@@ -144,7 +146,8 @@ TEST_F(CallingConvention, LateTrapConversionFailuresReachTheCaller)
 
     // RegListKeys reads its hive and path before its trap; its list is not written then.
     Variant key = Null(), path = Variant::Text("Software"), list = Sentinel();
-    CallOutcome out = CallByRef(ops_.get(), L"RegListKeys", {key.address(), path.address(), list.address()});
+    CallOutcome out =
+        CallByRef(ops_.get(), L"RegListKeys", {key.address(), path.address(), list.address()});
     ASSERT_EQ(out.hr, DISP_E_EXCEPTION);
     EXPECT_EQ(out.scode, static_cast<HRESULT>(0x800A005E));
     EXPECT_TRUE(IsSentinel(list.get()));
@@ -164,7 +167,8 @@ TEST_F(CallingConvention, RaisedErrorsCarryNumberSourceAndDescription)
     ComPtr<_Ops> vtable;
     ASSERT_EQ(ops_->QueryInterface(IID__Ops, reinterpret_cast<void**>(vtable.put())), S_OK);
     ComPtr<ISupportErrorInfo> support;
-    ASSERT_EQ(ops_->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(support.put())), S_OK);
+    ASSERT_EQ(ops_->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(support.put())),
+              S_OK);
     EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID__Ops), S_OK);
     Variant missing = Variant::Text("C:\\no\\such\\file.dll");
     _PEFile* file = nullptr;

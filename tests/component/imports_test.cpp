@@ -42,13 +42,16 @@ std::vector<std::string> ImportedDlls(const std::vector<char>& image)
     const WORD magic = At<WORD>(image, optional);
     IMAGE_DATA_DIRECTORY imports{};
     if (magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC)
-        imports = At<IMAGE_OPTIONAL_HEADER64>(image, optional).DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        imports = At<IMAGE_OPTIONAL_HEADER64>(image, optional)
+                      .DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     else
-        imports = At<IMAGE_OPTIONAL_HEADER32>(image, optional).DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        imports = At<IMAGE_OPTIONAL_HEADER32>(image, optional)
+                      .DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     const size_t sections = optional + file.SizeOfOptionalHeader;
     auto to_offset = [&](DWORD rva) -> size_t {
         for (WORD i = 0; i < file.NumberOfSections; ++i) {
-            const auto s = At<IMAGE_SECTION_HEADER>(image, sections + i * sizeof(IMAGE_SECTION_HEADER));
+            const auto s =
+                At<IMAGE_SECTION_HEADER>(image, sections + i * sizeof(IMAGE_SECTION_HEADER));
             if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.SizeOfRawData)
                 return rva - s.VirtualAddress + s.PointerToRawData;
         }
@@ -66,14 +69,15 @@ std::vector<std::string> ImportedDlls(const std::vector<char>& image)
 
 std::string Lower(std::string s)
 {
-    std::transform(s.begin(), s.end(), s.begin(), [](char c) { return static_cast<char>(::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](char c) { return static_cast<char>(::tolower(c)); });
     return s;
 }
 
 TEST(DllImports, OnlyWindowsSystemDlls)
 {
     const std::set<std::string> system_dlls = {
-        "kernel32.dll", "user32.dll", "gdi32.dll",   "advapi32.dll", "ole32.dll",  "oleaut32.dll",
+        "kernel32.dll", "user32.dll",   "gdi32.dll", "advapi32.dll", "ole32.dll",  "oleaut32.dll",
         "shell32.dll",  "comdlg32.dll", "winmm.dll", "version.dll",  "msvcrt.dll", "shlwapi.dll",
     };
     for (const Arch arch : {Arch::k64, Arch::k32}) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/ModKovar.h"
 #include "component/ops.h"
+#include "platform/ModKovar.h"
 #include "platform/seams.h"
 #include "support/dispatch_client.h"
 

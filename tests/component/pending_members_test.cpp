@@ -14,8 +14,8 @@ namespace {
 struct PendingCase {
     const wchar_t* member;
     int arguments;
-    VARTYPE type;      // VT_EMPTY: no result
-    long value;        // for integer results
+    VARTYPE type;         // VT_EMPTY: no result
+    long value;           // for integer results
     const wchar_t* text;  // for text results
 };
 

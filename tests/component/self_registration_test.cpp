@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "platform/unique.h"
 #include "kovar3_h.h"
+#include "platform/unique.h"
 #include "support/paths.h"
 
 namespace kovar3::test {
@@ -25,15 +25,16 @@ std::wstring GuidText(REFGUID guid)
 bool ClassesKeyExists(const std::wstring& path)
 {
     RegKey key;
-    return ::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+    return ::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.put()) ==
+           ERROR_SUCCESS;
 }
 
 std::wstring ClassesValue(const std::wstring& path, const wchar_t* name)
 {
     wchar_t data[1024] = {};
     DWORD size = sizeof data - sizeof(wchar_t);
-    if (::RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) !=
-        ERROR_SUCCESS)
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, data,
+                       &size) != ERROR_SUCCESS)
         return L"<missing>";
     return data;
 }
@@ -49,11 +50,15 @@ public:
         return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module_.get(), name)));
     }
     HRESULT Register() const { return Export<HRESULT(STDAPICALLTYPE*)()>("DllRegisterServer")(); }
-    HRESULT Unregister() const { return Export<HRESULT(STDAPICALLTYPE*)()>("DllUnregisterServer")(); }
+    HRESULT Unregister() const
+    {
+        return Export<HRESULT(STDAPICALLTYPE*)()>("DllUnregisterServer")();
+    }
     HRESULT CanUnloadNow() const { return Export<HRESULT(STDAPICALLTYPE*)()>("DllCanUnloadNow")(); }
     HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out) const
     {
-        return Export<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>("DllGetClassObject")(clsid, iid, out);
+        return Export<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>("DllGetClassObject")(
+            clsid, iid, out);
     }
 
 private:
@@ -81,10 +86,12 @@ void ExpectRegistered(const std::wstring& dll_path)
     // Interfaces are marshalled by the type library marshaller.
     for (const IID* iid : kInterfaces) {
         const std::wstring key = L"Interface\\" + GuidText(*iid);
-        EXPECT_EQ(ClassesValue(key + L"\\ProxyStubClsid32", nullptr), L"{00020424-0000-0000-C000-000000000046}");
+        EXPECT_EQ(ClassesValue(key + L"\\ProxyStubClsid32", nullptr),
+                  L"{00020424-0000-0000-C000-000000000046}");
         EXPECT_EQ(ClassesValue(key + L"\\TypeLib", nullptr), GuidText(LIBID_Kovar3));
     }
-    EXPECT_TRUE(ClassesKeyExists(L"TypeLib\\" + GuidText(LIBID_Kovar3) + L"\\34.0"));  // 52.0 in hex
+    EXPECT_TRUE(
+        ClassesKeyExists(L"TypeLib\\" + GuidText(LIBID_Kovar3) + L"\\34.0"));  // 52.0 in hex
 }
 
 void ExpectUnregistered()
@@ -93,7 +100,8 @@ void ExpectUnregistered()
         EXPECT_FALSE(ClassesKeyExists(L"CLSID\\" + GuidText(*c.clsid)));
         EXPECT_FALSE(ClassesKeyExists(c.prog_id));
     }
-    for (const IID* iid : kInterfaces) EXPECT_FALSE(ClassesKeyExists(L"Interface\\" + GuidText(*iid)));
+    for (const IID* iid : kInterfaces)
+        EXPECT_FALSE(ClassesKeyExists(L"Interface\\" + GuidText(*iid)));
     EXPECT_FALSE(ClassesKeyExists(L"TypeLib\\" + GuidText(LIBID_Kovar3)));
 }
 
@@ -134,17 +142,22 @@ TEST(ServerEntryPoints, ClassObjectsAndUnloading)
     EXPECT_EQ(dll.CanUnloadNow(), S_OK);
 
     ComPtr<IClassFactory> none;
-    EXPECT_EQ(dll.GetClassObject(CLSID_PEFile, IID_IClassFactory, reinterpret_cast<void**>(none.put())),
-              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(
+        dll.GetClassObject(CLSID_PEFile, IID_IClassFactory, reinterpret_cast<void**>(none.put())),
+        CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(dll.GetClassObject(IID__Ops, IID_IClassFactory, reinterpret_cast<void**>(none.put())),
               CLASS_E_CLASSNOTAVAILABLE);
 
     for (const ClassCase& c : kCreatable) {
         SCOPED_TRACE(c.prog_id);
         ComPtr<IClassFactory> factory;
-        ASSERT_EQ(dll.GetClassObject(*c.clsid, IID_IClassFactory, reinterpret_cast<void**>(factory.put())), S_OK);
+        ASSERT_EQ(dll.GetClassObject(*c.clsid, IID_IClassFactory,
+                                     reinterpret_cast<void**>(factory.put())),
+                  S_OK);
         ComPtr<IDispatch> object;
-        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(object.put())), S_OK);
+        ASSERT_EQ(
+            factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(object.put())),
+            S_OK);
         EXPECT_EQ(dll.CanUnloadNow(), S_FALSE);  // an object is alive
         object.reset();
         EXPECT_EQ(dll.CanUnloadNow(), S_OK);

@@ -21,7 +21,9 @@ const std::string kFixture =
     "[values]\r\n"
     "a=1\r\n"
     "empty=\r\n"
-    "long=" + std::string(300, 'x') + "\r\n"
+    "long=" +
+    std::string(300, 'x') +
+    "\r\n"
     "[pairs]\r\n"
     "a=1\r\n"
     "b=2\r\n"
@@ -46,7 +48,8 @@ void ExpectBool(const CallOutcome& call, bool expected)
 class IniEditTest : public ::testing::Test {
 protected:
     // Calls a member with text arguments, by reference (VBScript) or by value (JScript).
-    CallOutcome Call(const wchar_t* member, const std::vector<std::string>& args, bool by_ref = true)
+    CallOutcome Call(const wchar_t* member, const std::vector<std::string>& args,
+                     bool by_ref = true)
     {
         std::vector<Variant> values;
         for (const std::string& arg : args) values.push_back(Variant::Text(arg));
@@ -223,15 +226,16 @@ TEST_F(IniEditTest, NullOrUnreadableArgumentsGiveTheEmptyResult)
         bool writes;
     };
     const Member members[] = {
-        {L"GetIniVal", 3, false},         {L"GetIniSectionKeys", 2, false},
+        {L"GetIniVal", 3, false},          {L"GetIniSectionKeys", 2, false},
         {L"GetIniSectionNames", 1, false}, {L"GetIniSectionVals", 2, false},
-        {L"WriteIniVal", 4, true},        {L"WriteIniSection", 3, true},
+        {L"WriteIniVal", 4, true},         {L"WriteIniSection", 3, true},
     };
     for (const Member& m : members) {
         for (size_t hostile = 0; hostile < m.arity; ++hostile) {
             for (bool array : {false, true}) {
-                SCOPED_TRACE(::testing::Message() << std::string(m.name, m.name + wcslen(m.name))
-                                                  << " argument " << hostile << (array ? " array" : " Null"));
+                SCOPED_TRACE(::testing::Message()
+                             << std::string(m.name, m.name + wcslen(m.name)) << " argument "
+                             << hostile << (array ? " array" : " Null"));
                 std::vector<Variant> values;
                 const std::string texts[] = {path, "s", "k", "v"};
                 for (size_t i = 0; i < m.arity; ++i) {
@@ -245,8 +249,10 @@ TEST_F(IniEditTest, NullOrUnreadableArgumentsGiveTheEmptyResult)
                     }
                 }
                 const CallOutcome call = CallWith(m.name, values);
-                if (m.writes) ExpectBool(call, false);
-                else ExpectText(call, "");
+                if (m.writes)
+                    ExpectBool(call, false);
+                else
+                    ExpectText(call, "");
             }
         }
     }
@@ -258,12 +264,12 @@ TEST_F(IniEditTest, HostileTextsNeverCrashOrCreateFiles)
     const std::string path = temp_.Write("hostile.ini", "[s]\r\nk=1\r\n");
     const std::string huge(100000, 'h');
     const std::string paths[] = {
-        path + "\0.txt"s,          // the platform would see a shorter path
-        temp_.Path("*.ini"),       // a pattern names no file
+        path + "\0.txt"s,     // the platform would see a shorter path
+        temp_.Path("*.ini"),  // a pattern names no file
         temp_.Path("?ostile.ini"),
         huge,
         "\\\\?\\" + temp_.Path("nothing.ini"),
-        "COM1.ini",                // devices, which a profile call could block on
+        "COM1.ini",  // devices, which a profile call could block on
         temp_.Path("nul.ini"),
         "\\\\.\\pipe\\kovar3",
     };

@@ -97,13 +97,13 @@ struct LookupCase {
     const wchar_t* value;
 };
 const LookupCase kLookups[] = {
-    {"CompanyName", L"Acme"},            // the first table wins over the second
-    {"companyname", L"Acme"},            // letter case does not matter
-    {"FileVersion", L"1.0.0.7"},         // not the tail of the description that names it
+    {"CompanyName", L"Acme"},     // the first table wins over the second
+    {"companyname", L"Acme"},     // letter case does not matter
+    {"FileVersion", L"1.0.0.7"},  // not the tail of the description that names it
     {"FileDescription", L"Reports the FileVersion of a file"},
-    {"ProductName", L""},                // empty value
-    {"ProductVersion", L"2.0"},          // only the second table has it; not a longer key's
-    {"LegalCopyright", L""},             // missing
+    {"ProductName", L""},        // empty value
+    {"ProductVersion", L"2.0"},  // only the second table has it; not a longer key's
+    {"LegalCopyright", L""},     // missing
 };
 
 TEST(VersionStringValue, MatchesEntryNamesInBothLayouts)
@@ -176,8 +176,8 @@ TEST(KilobytesText, UsesTheWholeSize)
     const std::pair<std::uint64_t, const wchar_t*> cases[] = {
         {155648, L"152"},
         {1023, L"0"},
-        {0x80000000ull, L"2097152"},             // negative as a 32-bit number
-        {0x100000000ull + 8192, L"4194312"},     // beyond 32 bits
+        {0x80000000ull, L"2097152"},          // negative as a 32-bit number
+        {0x100000000ull + 8192, L"4194312"},  // beyond 32 bits
     };
     for (const auto& [bytes, text] : cases) {
         SCOPED_TRACE(bytes);
@@ -203,7 +203,8 @@ TEST(DateText, ShowsTheLocalDateAndTimeLikeADateValue)
 
     const std::wstring afternoon = DateText(FromLocal(2021, 3, 4, 13, 45, 30, 999));
     EXPECT_NE(afternoon.find(L':'), std::wstring::npos);
-    EXPECT_EQ(afternoon, DateText(FromLocal(2021, 3, 4, 13, 45, 30, 0))) << "milliseconds are dropped";
+    EXPECT_EQ(afternoon, DateText(FromLocal(2021, 3, 4, 13, 45, 30, 0)))
+        << "milliseconds are dropped";
 }
 
 TEST(CreatedDateText, BlanksTheZeroTime)

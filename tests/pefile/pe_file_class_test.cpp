@@ -36,7 +36,8 @@ std::string SystemPath(const std::string& name)
 // Makes the file `bytes` long, keeping its start (data past a PE image does not disturb it).
 void Resize(const std::string& path, LONGLONG bytes)
 {
-    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file =
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     LARGE_INTEGER size;
     size.QuadPart = bytes;
@@ -126,14 +127,16 @@ TEST_F(PEFileTest, RaisesNumberedErrorsWithSourceAndDescription)
 TEST_F(PEFileTest, NumbersAreReadAsFileNames)
 {
     Variant five = Variant::I4(5);
-    const CallOutcome call = CallByRef(ops_.get(), L"GetPEFile", {const_cast<VARIANT*>(&five.get())});
+    const CallOutcome call =
+        CallByRef(ops_.get(), L"GetPEFile", {const_cast<VARIANT*>(&five.get())});
     EXPECT_EQ(call.scode, AutomationErrorCode(1));
 }
 
 TEST_F(PEFileTest, NullPathIsTheCallersError)
 {
     Variant null = Null();
-    const CallOutcome call = CallByRef(ops_.get(), L"GetPEFile", {const_cast<VARIANT*>(&null.get())});
+    const CallOutcome call =
+        CallByRef(ops_.get(), L"GetPEFile", {const_cast<VARIANT*>(&null.get())});
     EXPECT_EQ(call.hr, DISP_E_EXCEPTION);
     EXPECT_EQ(call.scode, kInvalidUseOfNull);
 }
@@ -229,7 +232,8 @@ std::wstring QueryVersionString(const std::string& path, const wchar_t* key)
     }* translations = nullptr;
     UINT bytes = 0;
     if (!::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
-                          reinterpret_cast<void**>(&translations), &bytes) || bytes < 4)
+                          reinterpret_cast<void**>(&translations), &bytes) ||
+        bytes < 4)
         return L"?";
     wchar_t query[128];
     swprintf(query, 128, L"\\StringFileInfo\\%04x%04x\\%ls", translations->language,
@@ -242,13 +246,14 @@ std::wstring QueryVersionString(const std::string& path, const wchar_t* key)
 
 TEST_F(PEFileTest, DescribesWineSystemLibrariesAsTheStructuredQueryDoes)
 {
-    for (const char* name : {"kernel32.dll", "ole32.dll", "oleaut32.dll", "shell32.dll", "user32.dll"}) {
+    for (const char* name :
+         {"kernel32.dll", "ole32.dll", "oleaut32.dll", "shell32.dll", "user32.dll"}) {
         const std::string path = SystemPath(name);
         SCOPED_TRACE(path);
         const ComPtr<IDispatch> pe = ObjectOf(GetPEFile(path));
         ASSERT_TRUE(pe);
-        for (const wchar_t* key : {L"CompanyName", L"FileVersion", L"ProductVersion", L"ProductName",
-                                   L"FileDescription"}) {
+        for (const wchar_t* key : {L"CompanyName", L"FileVersion", L"ProductVersion",
+                                   L"ProductName", L"FileDescription"}) {
             SCOPED_TRACE(ToAnsi(key));
             EXPECT_EQ(Property(pe.get(), key), QueryVersionString(path, key));
         }

@@ -14,9 +14,22 @@ TEST(FileExists, DeviceNamesAreNotFiles)
     ::GetWindowsDirectoryA(windows, sizeof windows);
     const std::string folder(windows);
     const std::string devices[] = {
-        "NUL", "nul.ini", "CON", "COM1", "com1.ini", "COM1:", "LPT1.dll", "aux.exe", "prn",
-        "CONOUT$", folder + "\\nul.ini", folder + "\\Com3 .dll", "\\\\.\\pipe\\kovar3",
-        "\\\\.\\C:", "//./nul", "\\\\?\\GLOBALROOT\\Device\\Null",
+        "NUL",
+        "nul.ini",
+        "CON",
+        "COM1",
+        "com1.ini",
+        "COM1:",
+        "LPT1.dll",
+        "aux.exe",
+        "prn",
+        "CONOUT$",
+        folder + "\\nul.ini",
+        folder + "\\Com3 .dll",
+        "\\\\.\\pipe\\kovar3",
+        "\\\\.\\C:",
+        "//./nul",
+        "\\\\?\\GLOBALROOT\\Device\\Null",
     };
     FileSystem fs;
     for (const std::string& name : devices) {

@@ -27,13 +27,15 @@ protected:
         const std::string clsid = std::string("CLSID\\") + kClsid;
         RawRegistry::SetText(HKEY_CLASSES_ROOT, clsid, "", "Kovar3 test class");
         RawRegistry::SetText(HKEY_CLASSES_ROOT, clsid + "\\ProgID", "", kProgId);
-        RawRegistry::SetText(HKEY_CLASSES_ROOT, clsid + "\\VersionIndependentProgID", "", "Kovar3Test.Registered");
+        RawRegistry::SetText(HKEY_CLASSES_ROOT, clsid + "\\VersionIndependentProgID", "",
+                             "Kovar3Test.Registered");
         // Kept as stored: not expanded.
-        RawRegistry::SetText(HKEY_CLASSES_ROOT, clsid + "\\InprocServer32", "", "%SystemRoot%\\kovar3test.dll",
-                             REG_EXPAND_SZ);
+        RawRegistry::SetText(HKEY_CLASSES_ROOT, clsid + "\\InprocServer32", "",
+                             "%SystemRoot%\\kovar3test.dll", REG_EXPAND_SZ);
         RawRegistry::SetText(HKEY_CLASSES_ROOT, kProgId, "", "Kovar3 test class");
         RawRegistry::SetText(HKEY_CLASSES_ROOT, std::string(kProgId) + "\\CLSID", "", kClsid);
-        RawRegistry::SetText(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kBareClsid, "", "no ProgID");
+        RawRegistry::SetText(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kBareClsid, "",
+                             "no ProgID");
     }
     void TearDown() override
     {
@@ -45,8 +47,9 @@ protected:
         RawRegistry::DeleteTree(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kClsid);
         RawRegistry::DeleteTree(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kBareClsid);
         RawRegistry::DeleteTree(HKEY_CLASSES_ROOT, kProgId);
-        for (const char* name : {"kovar3test-plain.exe", "kovar3test-quoted.exe", "kovar3test-env.exe",
-                                 "kovar3test-gone.exe", "kovar3test-empty.exe"})
+        for (const char* name :
+             {"kovar3test-plain.exe", "kovar3test-quoted.exe", "kovar3test-env.exe",
+              "kovar3test-gone.exe", "kovar3test-empty.exe"})
             RawRegistry::DeleteTree(HKEY_LOCAL_MACHINE, std::string(kAppPaths) + name);
     }
 
@@ -83,13 +86,15 @@ TEST_F(RegistrationTest, GetRegFromCLSID)
         std::vector<std::string> shape;
     } const cases[] = {
         {kClsid, 0, registered},
-        {bare_id, 0, registered},          // braces added
-        {"{" + bare_id, 0, registered},    // closing brace appended
-        {bare_id + "}", 0, registered},    // opening brace put in front
+        {bare_id, 0, registered},            // braces added
+        {"{" + bare_id, 0, registered},      // closing brace appended
+        {bare_id + "}", 0, registered},      // opening brace put in front
         {"", 1, {"-", "-", "-", "-", "-"}},  // "{}" is not 38 characters
         {kBareClsid, 1, {kBareClsid, "-", "-", "-", "-"}},
-        {std::string(kClsid).substr(0, 20) + '\0' + std::string(kClsid).substr(21), 1,
-         {std::string(kClsid).substr(0, 20) + '\0' + std::string(kClsid).substr(21), "-", "-", "-", "-"}},
+        {std::string(kClsid).substr(0, 20) + '\0' + std::string(kClsid).substr(21),
+         1,
+         {std::string(kClsid).substr(0, 20) + '\0' + std::string(kClsid).substr(21), "-", "-", "-",
+          "-"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.given);
@@ -110,7 +115,8 @@ TEST_F(RegistrationTest, GetRegFromProgID)
     // Not registered: the ProgID exactly as passed, everything else Empty.
     record = Record(L"GetRegFromProgID", Variant::Text("kovar3test.NOT.there"));
     EXPECT_EQ(V_I2(&record[0].get()), 1);
-    EXPECT_EQ(Shape(record), (std::vector<std::string>{"-", "kovar3test.NOT.there", "-", "-", "-"}));
+    EXPECT_EQ(Shape(record),
+              (std::vector<std::string>{"-", "kovar3test.NOT.there", "-", "-", "-"}));
     // A NUL inside would make the ProgID key's own description pass for its class.
     const std::string with_nul = std::string(kProgId) + '\0' + "x";
     record = Record(L"GetRegFromProgID", Variant::Text(with_nul));
@@ -130,7 +136,8 @@ TEST_F(RegistrationTest, GetEXEPath)
     ::SetEnvironmentVariableA("KOVAR3_TEST_TEMP", temp);
     const std::string apps = kAppPaths;
     RawRegistry::SetText(HKEY_LOCAL_MACHINE, apps + "kovar3test-plain.exe", "", file);
-    RawRegistry::SetText(HKEY_LOCAL_MACHINE, apps + "kovar3test-quoted.exe", "", "\"" + file + "\"");
+    RawRegistry::SetText(HKEY_LOCAL_MACHINE, apps + "kovar3test-quoted.exe", "",
+                         "\"" + file + "\"");
     RawRegistry::SetText(HKEY_LOCAL_MACHINE, apps + "kovar3test-env.exe", "",
                          "\"%KOVAR3_TEST_TEMP%kovar3test app.exe\"", REG_EXPAND_SZ);
     RawRegistry::SetText(HKEY_LOCAL_MACHINE, apps + "kovar3test-gone.exe", "", file + ".removed");
@@ -139,14 +146,10 @@ TEST_F(RegistrationTest, GetEXEPath)
         const char* name;
         std::string path;
     } const cases[] = {
-        {"kovar3test-plain.exe", file},
-        {"KOVAR3TEST-PLAIN.EXE", file},
-        {"kovar3test-quoted.exe", file},
-        {"kovar3test-env.exe", file},
-        {"kovar3test-gone.exe", ""},
-        {"kovar3test-empty.exe", ""},
-        {"kovar3test-none.exe", ""},
-        {"", ""},
+        {"kovar3test-plain.exe", file},  {"KOVAR3TEST-PLAIN.EXE", file},
+        {"kovar3test-quoted.exe", file}, {"kovar3test-env.exe", file},
+        {"kovar3test-gone.exe", ""},     {"kovar3test-empty.exe", ""},
+        {"kovar3test-none.exe", ""},     {"", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

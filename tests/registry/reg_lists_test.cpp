@@ -48,11 +48,14 @@ std::vector<std::pair<std::string, DWORD>> RawValues(const std::string& path)
 {
     std::vector<std::pair<std::string, DWORD>> out;
     RegKey key;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return out;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return out;
     for (DWORD i = 0;; ++i) {
         char name[1024];
         DWORD length = sizeof name, type = 0;
-        if (::RegEnumValueA(key.get(), i, name, &length, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (::RegEnumValueA(key.get(), i, name, &length, nullptr, &type, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
         out.emplace_back(std::string(name, length), type);
     }
     return out;
@@ -85,8 +88,11 @@ TEST_F(RegListTest, ListsInEnumerationOrder)
     std::vector<std::string> vals, data;
     for (const auto& [name, type] : RawValues(Path())) {
         if (name.empty()) continue;
-        const char* marker = type == REG_SZ ? "/S" : type == REG_EXPAND_SZ ? "/X" : type == REG_BINARY ? "/B"
-                           : type == REG_DWORD ? "/D" : "/U";
+        const char* marker = type == REG_SZ          ? "/S"
+                             : type == REG_EXPAND_SZ ? "/X"
+                             : type == REG_BINARY    ? "/B"
+                             : type == REG_DWORD     ? "/D"
+                                                     : "/U";
         vals.push_back(name + marker);
         if (name == "Path") data.push_back("Path^C:\\app");
         if (name == "Fits") data.push_back("Fits^" + std::string(254, 'f'));
@@ -188,8 +194,8 @@ TEST_F(RegListTest, ManySubkeysAndValues)
     EXPECT_EQ(ElementsOf(r.list.get()).size(), 300u);
 }
 
-short CallDelete(IDispatch* ops, const wchar_t* member, const std::string& hive, const std::string& path,
-                 const std::string& name)
+short CallDelete(IDispatch* ops, const wchar_t* member, const std::string& hive,
+                 const std::string& path, const std::string& name)
 {
     Variant key = Variant::Text(hive), reg_path = Variant::Text(path), third = Variant::Text(name);
     return Status(CallByRef(ops, member, {Ref(key), Ref(reg_path), Ref(third)}));
@@ -225,7 +231,8 @@ TEST_F(RegDeleteTest, RegDeleteSubkeyRefusesNamesThatAreNotAKey)
     EXPECT_EQ(CallDelete(ops(), L"RegDeleteSubkey", "HKCC", Path(), "keep"), 3);
     EXPECT_EQ(CallDelete(ops(), L"RegDeleteSubkey", "HKDD", Path(), "keep"), 3);
     Variant key = Variant::Text("HKCU"), reg_path = Variant::Text(Path()), name = Null();
-    EXPECT_EQ(Status(CallByRef(ops(), L"RegDeleteSubkey", {Ref(key), Ref(reg_path), Ref(name)})), 4);
+    EXPECT_EQ(Status(CallByRef(ops(), L"RegDeleteSubkey", {Ref(key), Ref(reg_path), Ref(name)})),
+              4);
     EXPECT_TRUE(KeyExists(Sub("keep\\below")));
 }
 

@@ -20,22 +20,26 @@ struct ReadResult {
     Variant type;
 };
 
-ReadResult Read(IDispatch* ops, const std::string& hive, const std::string& path, const std::string& name)
+ReadResult Read(IDispatch* ops, const std::string& hive, const std::string& path,
+                const std::string& name)
 {
     ReadResult r;
     Variant key = Variant::Text(hive), reg_path = Variant::Text(path), value = Variant::Text(name);
     r.data = Sentinel();
     r.type = Sentinel();
-    r.call = CallByRef(ops, L"RegGetValue", {Ref(key), Ref(reg_path), Ref(value), Ref(r.data), Ref(r.type)});
+    r.call = CallByRef(ops, L"RegGetValue",
+                       {Ref(key), Ref(reg_path), Ref(value), Ref(r.data), Ref(r.type)});
     return r;
 }
 
 short Write(IDispatch* ops, const std::string& path, const std::string& name, Variant data,
-            const std::string& code, const std::string& hive = "HKCU", VARTYPE* status_type = nullptr)
+            const std::string& code, const std::string& hive = "HKCU",
+            VARTYPE* status_type = nullptr)
 {
     Variant key = Variant::Text(hive), reg_path = Variant::Text(path), value = Variant::Text(name);
     Variant type = Variant::Text(code);
-    const CallOutcome call = CallByRef(ops, L"RegWriteValue", {Ref(key), Ref(reg_path), Ref(value), Ref(data), Ref(type)});
+    const CallOutcome call = CallByRef(ops, L"RegWriteValue",
+                                       {Ref(key), Ref(reg_path), Ref(value), Ref(data), Ref(type)});
     EXPECT_EQ(call.hr, S_OK);
     EXPECT_EQ(call.result.type(), VT_I2) << "RegWriteValue statuses are 16-bit";
     return V_I2(&call.result.get());
@@ -69,9 +73,11 @@ TEST_F(RegGetValueTest, ReadsTextValuesByType)
         {"254 characters fit", REG_SZ, std::string(254, 'a') + '\0', 0, "S", std::string(254, 'a')},
         {"255 characters do not", REG_SZ, std::string(255, 'a') + '\0', 3, "S", ""},
         {"empty", REG_SZ, std::string(1, '\0'), 1, "S", ""},
-        {"expanded, never X", REG_EXPAND_SZ, std::string("%KOVAR3_TEST_DIR%\\bin") + '\0', 0, "S", "C:\\kovar\\bin"},
+        {"expanded, never X", REG_EXPAND_SZ, std::string("%KOVAR3_TEST_DIR%\\bin") + '\0', 0, "S",
+         "C:\\kovar\\bin"},
         // More than 255 bytes once expanded: read with the room the expansion needs.
-        {"long expansion", REG_EXPAND_SZ, std::string("%KOVAR3_TEST_LONG%%KOVAR3_TEST_LONG%") + '\0', 0, "S",
+        {"long expansion", REG_EXPAND_SZ,
+         std::string("%KOVAR3_TEST_LONG%%KOVAR3_TEST_LONG%") + '\0', 0, "S",
          long_expansion + long_expansion},
         {"expandable too long to read", REG_EXPAND_SZ, std::string(300, 'b') + '\0', 3, "S", ""},
         {"dword zero bytes", REG_DWORD, "", 1, "D", ""},
@@ -216,7 +222,8 @@ TEST_F(RegGetValueTest, AddressingFailuresAndTheirOutputs)
     // A parameter that cannot be text: the trap's 16-bit 6, both outputs "".
     Variant key = Variant::Text("HKCU"), reg_path = Variant::Text(Path()), value = Null();
     Variant data = Sentinel(), type = Sentinel();
-    CallOutcome call = CallByRef(ops(), L"RegGetValue", {Ref(key), Ref(reg_path), Ref(value), Ref(data), Ref(type)});
+    CallOutcome call = CallByRef(ops(), L"RegGetValue",
+                                 {Ref(key), Ref(reg_path), Ref(value), Ref(data), Ref(type)});
     EXPECT_EQ(call.hr, S_OK);
     EXPECT_EQ(call.result.type(), VT_I2);
     EXPECT_EQ(V_I2(&call.result.get()), 6);
@@ -226,7 +233,8 @@ TEST_F(RegGetValueTest, AddressingFailuresAndTheirOutputs)
     // Literals (JScript passes by value): the outputs are lost, the status still comes back.
     Variant v = Variant::Text("v");
     Variant empty;
-    call = CallByValue(ops(), L"RegGetValue", {&key.get(), &reg_path.get(), &v.get(), &empty.get(), &empty.get()});
+    call = CallByValue(ops(), L"RegGetValue",
+                       {&key.get(), &reg_path.get(), &v.get(), &empty.get(), &empty.get()});
     EXPECT_EQ(call.hr, S_OK);
     EXPECT_EQ(V_I4(&call.result.get()), 0);
 }
@@ -237,7 +245,8 @@ struct RefusedWrite {
     const char* hive;
     bool empty_path;
     const char* name;
-    int data_kind;  // 0 text "12", 1 array of 1 and 2, 2 text "abc", 3 Null, 4 array with a bad byte
+    int data_kind;  // 0 text "12", 1 array of 1 and 2, 2 text "abc", 3 Null, 4 array with a bad
+                    // byte
     const char* code;
     short status;
 };
@@ -264,10 +273,24 @@ TEST_F(RegWriteValueTest, RefusesBeforeCreatingTheKey)
         Variant data;
         switch (c.data_kind) {
         case 0: data = Variant::Text("12"); break;
-        case 1: data = ArrayOfVariants([] { std::vector<Variant> v; v.push_back(Variant::I2(1)); v.push_back(Variant::I2(2)); return v; }()); break;
+        case 1:
+            data = ArrayOfVariants([] {
+                std::vector<Variant> v;
+                v.push_back(Variant::I2(1));
+                v.push_back(Variant::I2(2));
+                return v;
+            }());
+            break;
         case 2: data = Variant::Text("abc"); break;
         case 3: data = Null(); break;
-        case 4: data = ArrayOfVariants([] { std::vector<Variant> v; v.push_back(Variant::I2(1)); v.push_back(Variant::I2(256)); return v; }()); break;
+        case 4:
+            data = ArrayOfVariants([] {
+                std::vector<Variant> v;
+                v.push_back(Variant::I2(1));
+                v.push_back(Variant::I2(256));
+                return v;
+            }());
+            break;
         }
         const std::string target = c.empty_path ? "" : Sub("new\\deeper");
         EXPECT_EQ(Write(ops(), target, c.name, std::move(data), c.code, c.hive), c.status);
@@ -286,11 +309,39 @@ struct StoredWrite {
     std::string bytes;
 };
 
-std::vector<Variant> Texts_a_b() { std::vector<Variant> v; v.push_back(Variant::Text("a")); v.push_back(Variant::Text("b")); return v; }
-std::vector<Variant> Hex_0a_FF() { std::vector<Variant> v; v.push_back(Variant::Text("0a")); v.push_back(Variant::Text("FF")); return v; }
-std::vector<Variant> Hex_Number10() { std::vector<Variant> v; v.push_back(Variant::I2(10)); return v; }
-std::vector<Variant> Hex_OneChar() { std::vector<Variant> v; v.push_back(Variant::Text("0a")); v.push_back(Variant::Text("A")); return v; }
-std::vector<Variant> Hex_G() { std::vector<Variant> v; v.push_back(Variant::Text("0G")); return v; }
+std::vector<Variant> Texts_a_b()
+{
+    std::vector<Variant> v;
+    v.push_back(Variant::Text("a"));
+    v.push_back(Variant::Text("b"));
+    return v;
+}
+std::vector<Variant> Hex_0a_FF()
+{
+    std::vector<Variant> v;
+    v.push_back(Variant::Text("0a"));
+    v.push_back(Variant::Text("FF"));
+    return v;
+}
+std::vector<Variant> Hex_Number10()
+{
+    std::vector<Variant> v;
+    v.push_back(Variant::I2(10));
+    return v;
+}
+std::vector<Variant> Hex_OneChar()
+{
+    std::vector<Variant> v;
+    v.push_back(Variant::Text("0a"));
+    v.push_back(Variant::Text("A"));
+    return v;
+}
+std::vector<Variant> Hex_G()
+{
+    std::vector<Variant> v;
+    v.push_back(Variant::Text("0G"));
+    return v;
+}
 std::vector<Variant> Bytes_Rounding()
 {
     std::vector<Variant> v;
@@ -302,7 +353,12 @@ std::vector<Variant> Bytes_Rounding()
     v.push_back(Variant::Text("12"));
     return v;
 }
-std::vector<Variant> Bytes_MinusOne() { std::vector<Variant> v; v.push_back(Variant::I2(-1)); return v; }
+std::vector<Variant> Bytes_MinusOne()
+{
+    std::vector<Variant> v;
+    v.push_back(Variant::I2(-1));
+    return v;
+}
 std::vector<Variant> Bytes_255_5()
 {
     std::vector<Variant> v;
@@ -312,23 +368,37 @@ std::vector<Variant> Bytes_255_5()
     v.push_back(std::move(r8));
     return v;
 }
-std::vector<Variant> Multi_WithEmptyAndNull() { std::vector<Variant> v; v.push_back(Variant::Text("x")); v.push_back(Variant()); v.push_back(Null()); v.push_back(Variant::I4(7)); return v; }
+std::vector<Variant> Multi_WithEmptyAndNull()
+{
+    std::vector<Variant> v;
+    v.push_back(Variant::Text("x"));
+    v.push_back(Variant());
+    v.push_back(Null());
+    v.push_back(Variant::I4(7));
+    return v;
+}
 std::vector<Variant> NoElements() { return {}; }
 
 TEST_F(RegWriteValueTest, StoresTheTypeAndBytesAsked)
 {
     const StoredWrite cases[] = {
         {"S", "S", nullptr, "text", 0, REG_SZ, std::string("text\0", 5)},
-        {"X stored unexpanded", "x", nullptr, "%PATH%", 0, REG_EXPAND_SZ, std::string("%PATH%\0", 7)},
+        {"X stored unexpanded", "x", nullptr, "%PATH%", 0, REG_EXPAND_SZ,
+         std::string("%PATH%\0", 7)},
         {"d with &HFF", "d", nullptr, "&HFF", 0, REG_DWORD, Bytes({0xFF, 0, 0, 0})},
         {"D from text", "D", nullptr, "-1", 0, REG_DWORD, Bytes({0xFF, 0xFF, 0xFF, 0xFF})},
         {"M a, b", "M", Texts_a_b, nullptr, 0, REG_MULTI_SZ, std::string("a\0b\0\0", 5)},
-        {"M Empty and Null give empty pieces", "M", Multi_WithEmptyAndNull, nullptr, 0, REG_MULTI_SZ,
-         std::string("x\0\0\0" "7\0\0", 7)},
+        {"M Empty and Null give empty pieces", "M", Multi_WithEmptyAndNull, nullptr, 0,
+         REG_MULTI_SZ,
+         std::string("x\0\0\0"
+                     "7\0\0",
+                     7)},
         {"M without elements", "M", NoElements, nullptr, 0, REG_MULTI_SZ, std::string(1, '\0')},
         {"BH 0a FF", "BH", Hex_0a_FF, nullptr, 0, REG_BINARY, Bytes({0x0A, 0xFF})},
-        {"BH number 10 reads as text 10", "BH", Hex_Number10, nullptr, 0, REG_BINARY, Bytes({0x10})},
-        {"B rounds and reads text", "B", Bytes_Rounding, nullptr, 0, REG_BINARY, Bytes({0, 255, 12})},
+        {"BH number 10 reads as text 10", "BH", Hex_Number10, nullptr, 0, REG_BINARY,
+         Bytes({0x10})},
+        {"B rounds and reads text", "B", Bytes_Rounding, nullptr, 0, REG_BINARY,
+         Bytes({0, 255, 12})},
     };
     for (const StoredWrite& c : cases) {
         SCOPED_TRACE(c.label);
@@ -360,7 +430,8 @@ TEST_F(RegWriteValueTest, BadElementsLeaveTheRegistryAlone)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        EXPECT_EQ(Write(ops(), Sub("k"), "v", ArrayOfVariants(c.elements(), c.lower_bound), c.code), c.status);
+        EXPECT_EQ(Write(ops(), Sub("k"), "v", ArrayOfVariants(c.elements(), c.lower_bound), c.code),
+                  c.status);
         EXPECT_FALSE(KeyExists(Sub("k")));
     }
     // An empty byte array fails only at the write, after the key exists.

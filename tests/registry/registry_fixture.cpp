@@ -42,7 +42,8 @@ bool RawRegistry::GetValue(HKEY root, const std::string& path, const std::string
     RegKey key;
     if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
     DWORD size = 0;
-    if (::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    if (::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS)
         return false;
     bytes.assign(size, '\0');
     return ::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,

@@ -28,7 +28,8 @@ struct RawRegistry {
     }
     static void SetDword(HKEY root, const std::string& path, const std::string& name, DWORD value)
     {
-        SetValue(root, path, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4));
+        SetValue(root, path, name, REG_DWORD,
+                 std::string(reinterpret_cast<const char*>(&value), 4));
     }
     // False when the value is missing; otherwise its type and bytes.
     static bool GetValue(HKEY root, const std::string& path, const std::string& name, DWORD& type,
@@ -45,8 +46,14 @@ protected:
     const std::string& Path() const { return path_; }
     std::string Sub(const std::string& rest) const { return path_ + "\\" + rest; }
 
-    bool KeyExists(const std::string& path) const { return RawRegistry::KeyExists(HKEY_CURRENT_USER, path); }
-    void CreateKey(const std::string& path) const { RawRegistry::CreateKey(HKEY_CURRENT_USER, path); }
+    bool KeyExists(const std::string& path) const
+    {
+        return RawRegistry::KeyExists(HKEY_CURRENT_USER, path);
+    }
+    void CreateKey(const std::string& path) const
+    {
+        RawRegistry::CreateKey(HKEY_CURRENT_USER, path);
+    }
     void SetValue(const std::string& name, DWORD type, const std::string& bytes) const
     {
         RawRegistry::SetValue(HKEY_CURRENT_USER, path_, name, type, bytes);

@@ -7,7 +7,8 @@
 namespace kovar3::test {
 namespace {
 
-CallOutcome Invoke(IDispatch* object, const wchar_t* name, std::vector<VARIANT>& reversed, WORD flags)
+CallOutcome Invoke(IDispatch* object, const wchar_t* name, std::vector<VARIANT>& reversed,
+                   WORD flags)
 {
     CallOutcome outcome;
     const DISPID id = DispIdOf(object, name);
@@ -51,11 +52,13 @@ DISPID DispIdOf(IDispatch* object, const wchar_t* name)
 {
     DISPID id = DISPID_UNKNOWN;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return DISPID_UNKNOWN;
+    if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
+        return DISPID_UNKNOWN;
     return id;
 }
 
-CallOutcome CallByRef(IDispatch* object, const wchar_t* name, std::vector<VARIANT*> args, WORD flags)
+CallOutcome CallByRef(IDispatch* object, const wchar_t* name, std::vector<VARIANT*> args,
+                      WORD flags)
 {
     std::vector<VARIANT> reversed(args.size());
     for (size_t i = 0; i < args.size(); ++i) {
@@ -66,8 +69,8 @@ CallOutcome CallByRef(IDispatch* object, const wchar_t* name, std::vector<VARIAN
     return Invoke(object, name, reversed, flags);
 }
 
-CallOutcome CallByValue(IDispatch* object, const wchar_t* name, const std::vector<const VARIANT*>& args,
-                        WORD flags)
+CallOutcome CallByValue(IDispatch* object, const wchar_t* name,
+                        const std::vector<const VARIANT*>& args, WORD flags)
 {
     // Shallow copies: Invoke must not change or free a by-value argument.
     std::vector<VARIANT> reversed(args.size());

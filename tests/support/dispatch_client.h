@@ -19,11 +19,11 @@ namespace kovar3::test {
 ComPtr<IDispatch> CreateByProgId(const wchar_t* prog_id);
 
 struct CallOutcome {
-    HRESULT hr = E_FAIL;        // what Invoke returned
-    Variant result;             // the member's result
-    HRESULT scode = S_OK;       // EXCEPINFO.scode when hr is DISP_E_EXCEPTION
-    std::wstring source;        // EXCEPINFO.bstrSource
-    std::wstring description;   // EXCEPINFO.bstrDescription
+    HRESULT hr = E_FAIL;       // what Invoke returned
+    Variant result;            // the member's result
+    HRESULT scode = S_OK;      // EXCEPINFO.scode when hr is DISP_E_EXCEPTION
+    std::wstring source;       // EXCEPINFO.bstrSource
+    std::wstring description;  // EXCEPINFO.bstrDescription
 };
 
 // Invokes `name` with each argument passed by reference: the member reads and writes the
@@ -32,14 +32,15 @@ CallOutcome CallByRef(IDispatch* object, const wchar_t* name, std::vector<VARIAN
                       WORD flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET);
 
 // Invokes `name` with each argument passed by value, as JScript and literals do.
-CallOutcome CallByValue(IDispatch* object, const wchar_t* name, const std::vector<const VARIANT*>& args = {},
+CallOutcome CallByValue(IDispatch* object, const wchar_t* name,
+                        const std::vector<const VARIANT*>& args = {},
                         WORD flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET);
 
 // The DISPID a name resolves to, or DISPID_UNKNOWN.
 DISPID DispIdOf(IDispatch* object, const wchar_t* name);
 
 // Small helpers for expectations.
-std::wstring TextOf(const VARIANT& v);   // the BSTR of a VT_BSTR variant ("" otherwise)
+std::wstring TextOf(const VARIANT& v);  // the BSTR of a VT_BSTR variant ("" otherwise)
 std::string AnsiTextOf(const VARIANT& v);
 std::vector<Variant> ElementsOf(const VARIANT& v);  // copies of a VT_ARRAY|VT_VARIANT's elements
 LONG LowerBoundOf(const VARIANT& v);

@@ -20,8 +20,10 @@ void RemoveTree(const std::string& folder)
             if (name == "." || name == "..") continue;
             const std::string path = folder + "\\" + name;
             ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-            else ::DeleteFileA(path.c_str());
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                ::DeleteFileA(path.c_str());
         } while (::FindNextFileA(find, &found));
         ::FindClose(find);
     }
@@ -60,6 +62,9 @@ std::string ReadWholeFile(const std::string& path)
     return content.str();
 }
 
-bool FileIsThere(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileIsThere(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 }  // namespace kovar3::test

@@ -23,12 +23,12 @@ struct MegabyteCase {
 TEST(MegabytesFromBytes, RoundsKilobytesHalfToEvenThenTruncates)
 {
     const MegabyteCase cases[] = {
-        {536346624ull, 511},           // 523 776 KB
-        {0x7FFFFFFFull, 2048},         // 2 097 151.999 KB rounds up to 2 097 152
-        {0xFFFFFFFFull, 4096},         // no longer lost: the 64-bit total is used
+        {536346624ull, 511},    // 523 776 KB
+        {0x7FFFFFFFull, 2048},  // 2 097 151.999 KB rounds up to 2 097 152
+        {0xFFFFFFFFull, 4096},  // no longer lost: the 64-bit total is used
         {8ull << 30, 8192},
-        {1048575ull, 1},               // 1023.999 KB rounds to 1024 KB: 1 MB
-        {512ull, 0},                   // 0.5 KB rounds to even 0
+        {1048575ull, 1},                 // 1023.999 KB rounds to 1024 KB: 1 MB
+        {512ull, 0},                     // 0.5 KB rounds to even 0
         {1536ull + (1023ull << 10), 1},  // 1024.5 KB rounds to even 1024 KB: 1 MB
         {0ull, 0},
     };
@@ -167,7 +167,8 @@ TEST(SystemQueries, DisplayFiguresThroughTheScriptInterface)
     ComPtr<IDispatch> ops = CreateByProgId(L"Kovar3.Ops");
     ASSERT_TRUE(ops);
     Variant width, height;
-    CallOutcome screen = CallByRef(ops.get(), L"GetScreenPixels", {width.address(), height.address()});
+    CallOutcome screen =
+        CallByRef(ops.get(), L"GetScreenPixels", {width.address(), height.address()});
     ASSERT_EQ(screen.hr, S_OK);
     EXPECT_EQ(V_I2(&screen.result.get()), 0);
     ASSERT_EQ(width.type(), VT_I4);
@@ -178,7 +179,8 @@ TEST(SystemQueries, DisplayFiguresThroughTheScriptInterface)
     RECT area{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     Variant right, bottom;
-    CallOutcome desk = CallByRef(ops.get(), L"GetDesktopPixels", {right.address(), bottom.address()});
+    CallOutcome desk =
+        CallByRef(ops.get(), L"GetDesktopPixels", {right.address(), bottom.address()});
     ASSERT_EQ(desk.hr, S_OK);
     EXPECT_EQ(V_I2(&desk.result.get()), 0);
     EXPECT_EQ(right.type(), VT_I4);
