@@ -1,6 +1,7 @@
 // Ops members that answer questions about the machine and the user.
 #include "component/ops.h"
 #include "platform/member.h"
+#include "platform/os_version.h"
 #include "platform/params.h"
 #include "system/system_queries.h"
 
@@ -13,7 +14,7 @@ HRESULT Ops::GetOpVersion(VARIANT* vOSVersion, VARIANT* result)
         result,
         [&] {
             OSVERSIONINFOA record{};
-            if (!system::ReadOsVersion(record)) {
+            if (!QueryOsVersion(record)) {
                 WriteOutput(vOSVersion, Variant::Text(""));
                 return Variant::I2(1);
             }

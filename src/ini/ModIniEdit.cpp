@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/text.h"
 
 namespace kovar3::ModIniEdit {
@@ -47,10 +48,12 @@ bool IsWinIni(const std::string& path)
 std::string ProfileTarget(const std::string& path)
 {
     if (path.find_first_of("\\/:") != std::string::npos) return path;
-    char folder[MAX_PATH + 1] = {};
-    const UINT n = ::GetWindowsDirectoryA(folder, sizeof folder);
-    if (n == 0 || n >= sizeof folder) return std::string();
-    std::string target(folder, n);
+    std::string target;
+    try {
+        target = WindowsFolder();
+    } catch (const FileSystemError&) {
+        return std::string();
+    }
     if (target.back() != '\\') target += '\\';
     return target + path;
 }

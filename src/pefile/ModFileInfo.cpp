@@ -85,11 +85,7 @@ bool SameKey(const std::wstring& name, const std::string& key)
 {
     if (name.size() != key.size()) return false;
     for (size_t i = 0; i < key.size(); ++i) {
-        wchar_t a = name[i];
-        char b = key[i];
-        if (a >= L'a' && a <= L'z') a = static_cast<wchar_t>(a - 32);
-        if (b >= 'a' && b <= 'z') b = static_cast<char>(b - 32);
-        if (a != static_cast<unsigned char>(b)) return false;
+        if (UpperAscii(name[i]) != static_cast<unsigned char>(UpperAscii(key[i]))) return false;
     }
     return true;
 }

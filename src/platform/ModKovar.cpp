@@ -1,6 +1,6 @@
 #include "platform/ModKovar.h"
 
-#include "platform/seams.h"
+#include "platform/os_version.h"
 
 namespace kovar3::ModKovar {
 
@@ -11,8 +11,7 @@ thread_local DWORD TimerStartTick = 0;
 void DetectOsFamily() noexcept
 {
     OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof info;  // 148 on both architectures
-    if (!Seams().get_version_ex(&info)) {
+    if (!QueryOsVersion(info)) {
         OsFamily = -1;
         return;
     }

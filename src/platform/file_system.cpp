@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/text.h"
+
 namespace kovar3 {
 namespace {
 
@@ -24,8 +26,7 @@ DWORD Attributes(const std::string& path)
 char DriveLetter(const std::string& root)
 {
     if (root.empty() || root.size() > 3) return 0;
-    char letter = root[0];
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 32);
+    const char letter = UpperAscii(root[0]);
     if (letter < 'A' || letter > 'Z') return 0;
     if (root.size() >= 2 && root[1] != ':') return 0;
     if (root.size() == 3 && !IsSeparator(root[2])) return 0;
@@ -50,9 +51,8 @@ std::string FullPath(const std::string& path)
 bool NamesDevice(const std::string& path)
 {
     const std::string upper = [&] {
-        std::string u = path;
+        std::string u = UpperAscii(path);
         for (char& c : u) {
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
             if (c == '/') c = '\\';
         }
         while (!u.empty() && u.back() == ':') u.pop_back();  // "COM1:" is COM1
@@ -139,7 +139,9 @@ std::string FileSystem::GetParentFolderPath(const std::string& file_path) const
     return parent;
 }
 
-std::string FileSystem::GetWindowsFolder() const
+std::string FileSystem::GetWindowsFolder() const { return WindowsFolder(); }
+
+std::string WindowsFolder()
 {
     char buffer[MAX_PATH + 1] = {};
     const UINT n = ::GetWindowsDirectoryA(buffer, sizeof buffer);

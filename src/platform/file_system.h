@@ -31,6 +31,10 @@ enum class DriveKind : int {
     kRamDisk = 5,
 };
 
+// The Windows folder, such as "C:\windows"; throws FileSystemError when the platform cannot
+// say.
+std::string WindowsFolder();
+
 class FileSystem {
 public:
     // True only for an existing file; a folder, and a name that opens a device (CON, NUL,

@@ -39,8 +39,7 @@ std::string CutAtNul(const char* buffer, size_t size)
 
 std::string UpperAscii(std::string text)
 {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; });
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return UpperAscii(c); });
     return text;
 }
 

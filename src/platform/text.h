@@ -20,7 +20,13 @@ inline std::wstring FromAnsi(const std::string& text) { return FromAnsi(text.dat
 // The text of a fixed buffer up to its first NUL character (or all of it when there is none).
 std::string CutAtNul(const char* buffer, size_t size);
 
-// ASCII upper-casing, the way hive abbreviations, type codes and extensions are compared.
+// ASCII upper-casing, the way hive abbreviations, type codes, extensions and version entry
+// names are compared: only a to z change.
+constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+constexpr wchar_t UpperAscii(wchar_t c)
+{
+    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c;
+}
 std::string UpperAscii(std::string text);
 
 }  // namespace kovar3

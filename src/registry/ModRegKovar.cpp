@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "platform/registry_text.h"
 #include "platform/safearray.h"
 #include "platform/text.h"
 #include "platform/unique.h"
@@ -24,8 +25,6 @@ constexpr size_t kBasicRows = 4;
 
 // Subkey names are at most 255 characters; the buffer leaves room for any code page.
 constexpr DWORD kSubkeyNameBuffer = 1024;
-// String data of 255 bytes or more, terminator included, does not fit and is left out.
-constexpr DWORD kStringDataBuffer = 255;
 
 const char* TypeMarker(DWORD type)
 {
@@ -169,12 +168,12 @@ VariantList EnumStringData(HKEY root, const std::string& path) noexcept
         const short opened = OpenForValues(root, path, key, longest);
         if (opened != kListed) return {opened, Variant()};
         std::vector<char> name(static_cast<size_t>(longest) + 1);
-        char data[kStringDataBuffer];
+        char data[kRegTextBuffer];
         std::vector<std::string> items;
         for (DWORD index = 0;; ++index) {
             DWORD length = static_cast<DWORD>(name.size());
             DWORD type = REG_NONE;
-            DWORD size = kStringDataBuffer;
+            DWORD size = kRegTextBuffer;
             std::memset(data, 0, sizeof data);
             const LONG result = ::RegEnumValueA(key.get(), index, name.data(), &length, nullptr,
                                                 &type, reinterpret_cast<BYTE*>(data), &size);

@@ -5,17 +5,16 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/environment.h"
 #include "platform/errors.h"
 #include "platform/params.h"
+#include "platform/registry_text.h"
 #include "platform/safearray.h"
 #include "platform/text.h"
 #include "platform/unique.h"
 
 namespace kovar3::ModRegVals {
 namespace {
-
-// Text values are read through 255 bytes: 254 characters and the terminator.
-constexpr DWORD kTextBuffer = 255;
 
 ReadOutcome Outcome(long status, Variant data, const char* type)
 {
@@ -25,23 +24,6 @@ ReadOutcome Outcome(long status, Variant data, const char* type)
 ReadOutcome Failed(long status, const char* type)
 {
     return Outcome(status, Variant::Text(""), type);
-}
-
-// Environment references replaced. The result of the expansion counts its terminator; when
-// the 255-byte buffer is too small the expansion is made again with the room it asked for.
-// Gives false when the expansion produced nothing.
-bool Expand(const std::string& text, std::string& expanded)
-{
-    std::vector<char> buffer(kTextBuffer, '\0');
-    DWORD needed = ::ExpandEnvironmentStringsA(text.c_str(), buffer.data(), kTextBuffer);
-    if (needed > buffer.size()) {
-        buffer.assign(needed, '\0');
-        needed = ::ExpandEnvironmentStringsA(text.c_str(), buffer.data(), needed);
-        if (needed > buffer.size()) return false;  // the environment grew in between
-    }
-    if (needed < 1) return false;
-    expanded.assign(buffer.data(), needed - 1);
-    return true;
 }
 
 // Queries `name` again into a buffer of `capacity` bytes; the size read replaces `size`.
@@ -94,7 +76,7 @@ ReadOutcome ReadByType(HKEY key, const std::string& name, LONG result, DWORD typ
         if (result != ERROR_SUCCESS) return Failed(kCannotRead, "S");
         if (size < 2) return Failed(kNoData, "S");
         std::string expanded;
-        if (!Expand(std::string(text, size - 1), expanded)) return Failed(kNoData, "S");
+        if (!ExpandEnvironment(std::string(text, size - 1), expanded)) return Failed(kNoData, "S");
         return Outcome(kRead, Variant::Text(expanded), "S");
     }
 
@@ -279,9 +261,9 @@ ReadOutcome RegReadTyped(HKEY root, const std::string& path, const std::string& 
             return Failed(kCannotOpenKey, "");
         // One query gives the type, the size, and the data when it fits the text buffer; a
         // multi-string or binary value that does not fit is read again at its own size.
-        char text[kTextBuffer] = {};
+        char text[kRegTextBuffer] = {};
         DWORD type = REG_NONE;
-        DWORD size = kTextBuffer;
+        DWORD size = kRegTextBuffer;
         const LONG result = ::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
                                                reinterpret_cast<BYTE*>(text), &size);
         if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) size = 0;

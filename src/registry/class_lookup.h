@@ -21,11 +21,6 @@ struct RegistrationRecord {
     std::optional<std::string> local_server;
 };
 
-// The text of root\path, value `name`, read through a 255-byte buffer and kept exactly as
-// stored (no expansion, quotation marks left); "" when it is missing, empty, 255 bytes or
-// longer, or cannot be read.
-std::string ReadRegString(HKEY root, const std::string& path, const std::string& name) noexcept;
-
 // The braced identifier as the client gave it, with "{" put in front and "}" appended where
 // missing.
 std::string BraceClsid(std::string text);

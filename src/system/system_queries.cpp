@@ -10,15 +10,6 @@
 
 namespace kovar3::system {
 
-bool ReadOsVersion(OSVERSIONINFOA& record) noexcept
-{
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof info;  // 148 on both architectures
-    if (!Seams().get_version_ex(&info)) return false;
-    record = info;
-    return true;
-}
-
 Variant OsVersionArray(const OSVERSIONINFOA& record)
 {
     SafeArrayBuilder items(5);

@@ -9,10 +9,6 @@
 
 namespace kovar3::system {
 
-// Fills `record` from the platform's version query; false (record untouched) when the query
-// fails.
-bool ReadOsVersion(OSVERSIONINFOA& record) noexcept;
-
 // The five-element version array: platform identifier, major, minor, build (32-bit integers),
 // then the whole 128-character service-pack field, NUL characters included.
 Variant OsVersionArray(const OSVERSIONINFOA& record);

@@ -1,0 +1,21 @@
+// Fixed-size reads of registry text, shared by every subsystem that looks something up in the
+// registry (class registrations, App Paths, typed values, file associations).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kovar3 {
+
+// Registry texts are read through 255 bytes: 254 characters and the terminator.
+constexpr DWORD kRegTextBuffer = 255;
+
+// The text of root\path, value `name` ("" for the default value), opened with `access` and
+// read through kRegTextBuffer bytes, kept exactly as stored (no expansion, quotation marks
+// left); "" when the key or value is missing, the text is empty, it is 255 bytes or longer,
+// or it cannot be read.
+std::string ReadRegText(HKEY root, const std::string& path, const std::string& name,
+                        REGSAM access = KEY_QUERY_VALUE) noexcept;
+
+}  // namespace kovar3
