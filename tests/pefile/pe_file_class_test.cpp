@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "support/dispatch_client.h"
+#include "support/expected_platform.h"
 #include "support/temp_folder.h"
 
 namespace kovar3::test {
@@ -266,14 +266,14 @@ TEST_F(PEFileTest, DescribesWineSystemLibrariesAsTheStructuredQueryDoes)
     }
 }
 
-// Run once normally and once as a program Wine reports as Windows 98 (KOVAR3_EXPECT_PLATFORM
-// = 1): the family picks the reading of the version block. Wine hands every program the
+// Run once normally and once as a program Wine reports as Windows 98: the family picks the
+// reading of the version block. Wine hands every program the
 // block in its UTF-16 layout, which the 95/98/ME reading does not match, so there the texts
 // stay empty while the directory entry is still read.
-TEST_F(PEFileTest, FamilyPicksTheReadingOfTheVersionBlock)
+using FamilyPEFileTest = PEFileTest;
+TEST_F(FamilyPEFileTest, FamilyPicksTheReadingOfTheVersionBlock)
 {
-    const char* expect = std::getenv("KOVAR3_EXPECT_PLATFORM");
-    const bool win98 = expect && std::string(expect) == "1";
+    const bool win98 = ExpectWin98Family();
     const ComPtr<IDispatch> pe = ObjectOf(GetPEFile(FixturePath("versioned.dll")));
     ASSERT_TRUE(pe);
     EXPECT_EQ(Property(pe.get(), L"CompanyName"), win98 ? L"" : L"Fixture Works");
