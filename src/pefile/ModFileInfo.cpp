@@ -37,12 +37,11 @@ std::wstring TextAt(const BYTE* block, size_t begin, size_t end, const Layout& l
         while (stop < end && block[stop] != 0) ++stop;
         return FromAnsi(reinterpret_cast<const char*>(block + begin), stop - begin);
     }
-    std::wstring text;
-    for (size_t at = begin; at + 2 <= end; at += 2) {
-        const wchar_t c = static_cast<wchar_t>(Word(block, at));
-        if (c == 0) break;
-        text += c;
-    }
+    size_t stop = begin;
+    while (stop + 2 <= end && Word(block, stop) != 0) stop += 2;
+    std::wstring text((stop - begin) / 2, L'\0');
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<wchar_t>(Word(block, begin + 2 * i));
     return text;
 }
 
@@ -69,7 +68,7 @@ bool ReadEntry(const BYTE* block, size_t at, size_t limit, const Layout& layout,
     return true;
 }
 
-// Calls `visit` for each child entry of `parent`, in order.
+// Calls `visit` for each child entry of `parent`, in order; it may take the entry's key.
 template <typename Visit>
 void ForEachChild(const BYTE* block, const Entry& parent, const Layout& layout, Visit visit)
 {
@@ -79,6 +78,26 @@ void ForEachChild(const BYTE* block, const Entry& parent, const Layout& layout, 
         visit(child);
         if (child.end <= at) break;
     }
+}
+
+// Most version blocks take a few kilobytes: a first read into this many bytes spares the size
+// query, which costs as much as the read itself.
+constexpr DWORD kFirstVersionBuffer = 8192;
+
+// The version block of `path`; empty when the file has none or it cannot be read. A block is
+// whole when the length in its first word fits the bytes read; otherwise it is read again into
+// the size the platform asks for.
+std::vector<BYTE> ReadVersionBlock(const std::string& path)
+{
+    std::vector<BYTE> block(kFirstVersionBuffer, 0);
+    if (!::GetFileVersionInfoA(path.c_str(), 0, kFirstVersionBuffer, block.data())) return {};
+    if (Word(block.data(), 0) <= kFirstVersionBuffer) return block;
+    DWORD unused = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &unused);
+    if (size == 0) return {};
+    block.assign(size, 0);
+    if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
+    return block;
 }
 
 bool SameKey(const std::wstring& name, const std::string& key)
@@ -96,14 +115,15 @@ std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, sh
 {
     const Layout& layout = os_family == 1 ? kWide : kNarrow;
     std::vector<VersionString> strings;
+    strings.reserve(16);  // a usual block's string entries, read without moving them
     Entry root;
     if (!block || !ReadEntry(block, 0, size, layout, root)) return strings;
     ForEachChild(block, root, layout, [&](const Entry& info) {
         if (!SameKey(info.key, "StringFileInfo")) return;
         ForEachChild(block, info, layout, [&](const Entry& table) {
-            ForEachChild(block, table, layout, [&](const Entry& string) {
+            ForEachChild(block, table, layout, [&](Entry& string) {
                 strings.push_back(
-                    {string.key, TextAt(block, string.value_begin, string.end, layout)});
+                    {std::move(string.key), TextAt(block, string.value_begin, string.end, layout)});
             });
         });
     });
@@ -153,16 +173,14 @@ std::wstring CreatedDateText(const FILETIME& time)
     return text;
 }
 
-FileInfoRecord ReadFileInfo(const std::string& path, short os_family) noexcept
+FileInfoRecord ReadFileInfo(const std::string& path, const FileDetails& details,
+                            short os_family) noexcept
 {
     FileInfoRecord record;
     record.status = kNoVersionBlock;
     try {
-        DWORD unused = 0;
-        const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &unused);
-        if (size == 0) return record;
-        std::vector<BYTE> block(size, 0);
-        if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return record;
+        const std::vector<BYTE> block = ReadVersionBlock(path);
+        if (block.empty()) return record;
         const std::vector<VersionString> strings =
             ReadVersionStrings(block.data(), block.size(), os_family);
         record.company_name = VersionStringValue("CompanyName", strings);
@@ -177,21 +195,33 @@ FileInfoRecord ReadFileInfo(const std::string& path, short os_family) noexcept
     }
 
     try {
-        WIN32_FIND_DATAA found{};
-        FindHandle find(::FindFirstFileA(path.c_str(), &found));
-        if (find && (found.dwFileAttributes & ~DWORD{FILE_ATTRIBUTE_DIRECTORY})) {
-            record.date_created = CreatedDateText(found.ftCreationTime);
-            record.date_last_modified = DateText(found.ftLastWriteTime);
-            record.size =
-                KilobytesText((std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow);
-            record.attributes = AttributeBits(found.dwFileAttributes);
-            record.name = FromAnsi(CutAtNul(found.cFileName, sizeof found.cFileName));
+        record.path = path;
+        if (details.attributes & ~DWORD{FILE_ATTRIBUTE_DIRECTORY}) {
+            record.date_created = CreatedDateText(details.created);
+            record.date_last_modified = DateText(details.last_written);
+            record.size = KilobytesText(details.size);
+            record.attributes = AttributeBits(details.attributes);
+            record.name.reset();
         }
     } catch (...) {
-        // The directory entry is optional: whatever was read stays.
+        // The directory facts are optional: whatever was read stays.
     }
     record.status = kInfoRead;
     return record;
+}
+
+std::wstring StoredName(const std::string& path) noexcept
+{
+    // A pattern would find some other file.
+    if (path.find_first_of("*?") != std::string::npos) return std::wstring();
+    try {
+        WIN32_FIND_DATAA found{};
+        const FindHandle find(::FindFirstFileA(path.c_str(), &found));
+        if (!find) return std::wstring();
+        return FromAnsi(CutAtNul(found.cFileName, sizeof found.cFileName));
+    } catch (...) {
+        return std::wstring();
+    }
 }
 
 }  // namespace kovar3::ModFileInfo

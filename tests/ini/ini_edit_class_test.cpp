@@ -47,6 +47,28 @@ void ExpectBool(const CallOutcome& call, bool expected)
     EXPECT_EQ(V_BOOL(&call.result.get()), expected ? VARIANT_TRUE : VARIANT_FALSE);
 }
 
+// Writes that would add a line to the file, or a key that could not be read back: each is
+// refused before anything is written.
+struct WriteCase {
+    const wchar_t* member;
+    std::vector<std::string> args;  // after the file path
+};
+const WriteCase kRefusedWrites[] = {
+    {L"WriteIniVal", {"app", "user", "eve\r\n[admin]\r\nallowed=yes"}},
+    {L"WriteIniVal", {"app", "user", "eve\n[admin]"}},
+    {L"WriteIniVal", {"app", "user", "eve\r"}},
+    {L"WriteIniVal", {"app\r\n[admin]", "allowed", "yes"}},
+    {L"WriteIniVal", {"app", "x\r\n[admin]\r\nallowed", "yes"}},
+    {L"WriteIniVal", {"app", "k=evil", "v"}},  // would read back as the key "k"
+    {L"WriteIniVal", {"app", "[admin]", ""}},  // would read back as a section header
+    {L"WriteIniVal", {"app", " \t[admin]", "x"}},
+    {L"WriteIniVal", {"app", "null", "x\ny"}},  // deleting a section, with a line break
+    {L"WriteIniSection", {"app", "a=1\0b=2\r\n[admin]\r\nallowed=yes"s}},
+    {L"WriteIniSection", {"app", "a=1\n"}},
+    {L"WriteIniSection", {"app\n", "a=1"}},
+    {L"WriteIniSection", {"app", "a=1\0[admin]\0allowed=yes"s}},
+};
+
 class IniEditTest : public ::testing::Test {
 protected:
     // Calls a member with text arguments, by reference (VBScript) or by value (JScript).
@@ -68,6 +90,18 @@ protected:
         std::vector<const VARIANT*> plain;
         for (Variant& v : values) plain.push_back(&v.get());
         return CallByValue(ini_.get(), member, plain);
+    }
+
+    // Makes every write of kRefusedWrites on `path`; each must answer False.
+    void ExpectAllRefused(const std::string& path)
+    {
+        for (const WriteCase& c : kRefusedWrites) {
+            std::vector<std::string> args{path};
+            args.insert(args.end(), c.args.begin(), c.args.end());
+            SCOPED_TRACE(::testing::Message() << std::string(c.member, c.member + wcslen(c.member))
+                                              << " " << c.args[0] << " " << c.args[1]);
+            ExpectBool(Call(c.member, args), false);
+        }
     }
 
     ComPtr<IDispatch> ini_ = CreateByProgId(L"Kovar3.INIEdit");
@@ -230,40 +264,13 @@ TEST_F(IniEditTest, WriteIniSectionReplacesTheKeys)
     }
 }
 
-// A text that would add a line to the file, or a key that could not be read back, is
-// refused before anything is written: the file stays as it was, byte for byte.
-struct WriteCase {
-    const wchar_t* member;
-    std::vector<std::string> args;  // after the file path
-};
-const WriteCase kRefusedWrites[] = {
-    {L"WriteIniVal", {"app", "user", "eve\r\n[admin]\r\nallowed=yes"}},
-    {L"WriteIniVal", {"app", "user", "eve\n[admin]"}},
-    {L"WriteIniVal", {"app", "user", "eve\r"}},
-    {L"WriteIniVal", {"app\r\n[admin]", "allowed", "yes"}},
-    {L"WriteIniVal", {"app", "x\r\n[admin]\r\nallowed", "yes"}},
-    {L"WriteIniVal", {"app", "k=evil", "v"}},  // would read back as the key "k"
-    {L"WriteIniVal", {"app", "[admin]", ""}},  // would read back as a section header
-    {L"WriteIniVal", {"app", " \t[admin]", "x"}},
-    {L"WriteIniVal", {"app", "null", "x\ny"}},  // deleting a section, with a line break
-    {L"WriteIniSection", {"app", "a=1\0b=2\r\n[admin]\r\nallowed=yes"s}},
-    {L"WriteIniSection", {"app", "a=1\n"}},
-    {L"WriteIniSection", {"app\n", "a=1"}},
-    {L"WriteIniSection", {"app", "a=1\0[admin]\0allowed=yes"s}},
-};
-
+// The file stays as it was, byte for byte.
 TEST_F(IniEditTest, TextsThatWouldAddLinesAreRefused)
 {
     const std::string content = "[app]\r\nuser=bob\r\n[admin]\r\nallowed=no\r\n";
     const std::string path = temp_.Write("guarded.ini", content);
-    for (const WriteCase& c : kRefusedWrites) {
-        std::vector<std::string> args{path};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        SCOPED_TRACE(::testing::Message() << std::string(c.member, c.member + wcslen(c.member))
-                                          << " " << c.args[0] << " " << c.args[1]);
-        ExpectBool(Call(c.member, args), false);
-        EXPECT_EQ(ReadWholeFile(path), content);
-    }
+    ExpectAllRefused(path);
+    EXPECT_EQ(ReadWholeFile(path), content);
     ExpectText(Call(L"GetIniVal", {path, "admin", "allowed"}), "no");
 
     // A value may hold "=", and "[" anywhere but at the start of a key.
@@ -502,13 +509,7 @@ TEST_F(WinIniTest, TextsThatWouldAddLinesAreRefused)
     const std::string path = temp_.Write("win.ini", "");
     ::WriteProfileStringA(nullptr, nullptr, nullptr);
     const std::string before = ReadWholeFile(system_win_ini_.path());
-    for (const WriteCase& c : kRefusedWrites) {
-        std::vector<std::string> args{path};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        SCOPED_TRACE(::testing::Message() << std::string(c.member, c.member + wcslen(c.member))
-                                          << " " << c.args[0] << " " << c.args[1]);
-        ExpectBool(Call(c.member, args), false);
-    }
+    ExpectAllRefused(path);
     ::WriteProfileStringA(nullptr, nullptr, nullptr);
     EXPECT_EQ(ReadWholeFile(system_win_ini_.path()), before);
     ExpectBool(Call(L"WriteIniVal", {path, kSection, "formula", "a=b+c"}), true);

@@ -160,6 +160,19 @@ TEST_F(PEFileTest, DescribesACraftedLibrary)
     EXPECT_EQ(Attributes(pe.get()), 0);
 }
 
+// A block larger than the first read is read again whole.
+TEST_F(PEFileTest, DescribesALibraryWithALargeVersionBlock)
+{
+    const std::string path = FixturePath("large_block.dll");
+    DWORD unused = 0;
+    ASSERT_GT(::GetFileVersionInfoSizeA(path.c_str(), &unused), 8192u);
+    const ComPtr<IDispatch> pe = ObjectOf(GetPEFile(path));
+    ASSERT_TRUE(pe);
+    EXPECT_EQ(Property(pe.get(), L"CompanyName"), L"Large Block Works");
+    EXPECT_EQ(Property(pe.get(), L"FileVersion"), L"3.0.0.1");
+    EXPECT_EQ(Property(pe.get(), L"ProductName"), L"Past Eight Kilobytes");
+}
+
 TEST_F(PEFileTest, ExtensionsAnyCaseAndSizesAndAttributes)
 {
     const std::string fixture = ReadWholeFile(FixturePath("versioned.dll"));
@@ -168,6 +181,10 @@ TEST_F(PEFileTest, ExtensionsAnyCaseAndSizesAndAttributes)
     ComPtr<IDispatch> pe = ObjectOf(GetPEFile(exe));
     ASSERT_TRUE(pe);
     EXPECT_EQ(Property(pe.get(), L"Size"), L"152");
+    EXPECT_EQ(Property(pe.get(), L"Name"), L"Fixture.Exe");
+    // The name as the folder stores it, whatever the path's letter case.
+    pe = ObjectOf(GetPEFile(temp_.Path("FIXTURE.EXE")));
+    ASSERT_TRUE(pe);
     EXPECT_EQ(Property(pe.get(), L"Name"), L"Fixture.Exe");
 
     const std::string ocx = temp_.Write("control.OCX", fixture);
