@@ -5,7 +5,7 @@
 #   - the same executable once more as a program that Wine reports as Windows 98,
 #   - the .vbs and .js scripts in tests/scripts through the real cscript host
 #     (64-bit host with the 64-bit DLL; 32-bit host with the 32-bit DLL where 32-bit
-#     programs can run).
+#     programs can run), and again in each host after the other build was unregistered.
 # Ends with one line "tests: N passed, M failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -82,9 +82,28 @@ run_scripts() {  # label, cscript path
 run_scripts script64 cscript
 if can_run_32bit; then
     run_scripts script32 'C:\windows\syswow64\cscript.exe'
+fi
+
+# One build unregistered, the other still registered: each host keeps creating and calling
+# objects of its own build. Unregistering twice is no failure.
+expect_exit_0() {  # name, command...
+    local name=$1; shift
+    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "not ok $name: exit $?"; fi
+}
+dll64=$(winpath build/x64/kovar3.dll)
+dll32=$(winpath build/x86/kovar3.dll)
+expect_exit_0 "regsvr32 /u 64-bit" "$WINE64" regsvr32 /s /u "$dll64"
+expect_exit_0 "regsvr32 /u 64-bit again" "$WINE64" regsvr32 /s /u "$dll64"
+if can_run_32bit; then
+    run_scripts script32-without-64 'C:\windows\syswow64\cscript.exe'
+    expect_exit_0 "regsvr32 64-bit" "$WINE64" regsvr32 /s "$dll64"
+    expect_exit_0 "regsvr32 /u 32-bit" "$WINE64" 'C:\windows\syswow64\regsvr32.exe' /s /u "$dll32"
+    expect_exit_0 "regsvr32 /u 32-bit again" "$WINE64" 'C:\windows\syswow64\regsvr32.exe' /s /u "$dll32"
+    run_scripts script64-without-32 cscript
 else
     echo "script32: skipped, this machine's kernel runs no 32-bit programs (the 32-bit DLL is still built and checked from the 64-bit tests)"
 fi
+register_dlls
 
 "$KOVAR3_ROOT/scripts/wine-wait.sh"
 echo "tests: $passed passed, $failed failed"
