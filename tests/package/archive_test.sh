@@ -160,6 +160,13 @@ if can_run_32bit; then
 else
     skip "examples\\quickstart.vbs in the 32-bit host" "this machine's kernel runs no 32-bit programs"
 fi
+# The three-line script of README.txt, as a user copies it.
+sed -n '/^A three-line script/,/^When a script/p' "$folder_unix/README.txt" | tr -d '\r' |
+    sed -n 's/^    //p' >"$folder_unix/hello.vbs"
+run hello cscript //nologo "$folder\\hello.vbs"
+rm -f "$folder_unix/hello.vbs"
+check "README.txt's three-line script runs" \
+    bash -c "[ $code -eq 0 ] && grep -qE ' on Windows [0-9]+\.[0-9]+ build [0-9]+\$' '$log'"
 # The version in VERSION is the one both DLLs carry.
 cat >"$folder_unix/version.vbs" <<'EOF'
 Set ops = CreateObject("Kovar3.Ops")
