@@ -53,6 +53,17 @@ private:
     std::string path_;
 };
 
+// Renames `source` to `destination`, replacing it. Windows 95/98/ME have no MoveFileExA (it
+// fails with ERROR_CALL_NOT_IMPLEMENTED): there the old file is deleted first, and only the
+// rename itself can leave it missing.
+bool MoveReplacing(const std::string& source, const std::string& destination)
+{
+    if (::MoveFileExA(source.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    if (::GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    ::DeleteFileA(destination.c_str());
+    return ::MoveFileA(source.c_str(), destination.c_str()) != 0;
+}
+
 // Puts a copy of `source` at `destination` in `folder` without a moment in which the old
 // destination is gone and the new one not yet whole: the copy is made under a temporary name in
 // the same folder and then renamed over the old one. False, with the old destination as it
@@ -74,7 +85,7 @@ bool ReplaceWithCopy(const FileSystem& files, const std::string& source, const s
     const bool read_only =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
     if (read_only) ::SetFileAttributesA(destination.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (!::MoveFileExA(temp.path().c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (!MoveReplacing(temp.path(), destination)) {
         if (read_only) ::SetFileAttributesA(destination.c_str(), attributes);
         return false;
     }
