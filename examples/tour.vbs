@@ -66,6 +66,11 @@ Show "Size (KB)", pe.Size
 Show "Attributes", pe.Attributes
 Show "DateLastModified", pe.DateLastModified
 
+WScript.Echo "Colours in use (GetSystemColor, RRGGBB):"
+Show "Desktop", ops.GetSystemColor("Desktop")
+Show "Selection", ops.GetSystemColor("Selection")
+Show "an unknown element", ops.GetSystemColor("NoSuchElement")
+
 WScript.Echo "Errors reach the script with number, source and description:"
 On Error Resume Next
 Set pe = ops.GetPEFile("C:\no\such\file.dll")

@@ -25,11 +25,7 @@ const PendingCase kPending[] = {
     {L"ChangeDriveName", 2, VT_I2, 1, nullptr},
     {L"GetDriveInfo", 0, VT_BSTR, 0, L""},
     {L"PlayWav", 1, VT_EMPTY, 0, nullptr},
-    {L"SetWallpaper", 2, VT_I2, 3, nullptr},
-    {L"SetSystemColor", 2, VT_I2, 4, nullptr},
-    {L"SetBackColor", 1, VT_I2, 2, nullptr},
     {L"TimerStop", 0, VT_I2, 0, nullptr},
-    {L"GetSystemColor", 1, VT_BSTR, 0, L"0"},
     {L"GetActiveWindowTitle", 0, VT_BSTR, 0, L""},
     {L"SetWindowActive", 2, VT_I4, 1, nullptr},  // its statuses are 32-bit
     {L"CloseProgram", 2, VT_EMPTY, 0, nullptr},
