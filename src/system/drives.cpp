@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/seams.h"
@@ -17,6 +18,14 @@ constexpr size_t kComputerNameLimit = 15;  // characters, the NetBIOS limit
 bool IsDriveA(const std::string& root) { return UpperAscii(root) == "A:\\"; }
 
 bool HasNul(const std::string& text) { return text.find('\0') != std::string::npos; }
+
+// NUL, line breaks, tabs and the other control characters: no file system takes them in a
+// label, and Wine, which keeps a label as a line of a file, would store a line break as is.
+bool HasControlCharacter(const std::string& text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
 
 // Halves to even: the quotient of numerator / denominator rounded to a whole number.
 unsigned long long RoundHalfToEven(unsigned long long numerator, unsigned long long denominator)
@@ -84,7 +93,7 @@ std::string FixedDriveList(const FileSystem& file_system)
 short ChangeDriveLabel(const FileSystem& file_system, const std::string& drive,
                        const std::string& label)
 {
-    if (drive.empty() || HasNul(label)) return 1;
+    if (drive.empty() || HasControlCharacter(label)) return 1;
     const std::string root = std::string(1, drive[0]) + ":\\";
     if (!file_system.DriveExists(root)) return 1;
     const DriveKind kind = file_system.GetDriveType(root);

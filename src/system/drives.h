@@ -31,8 +31,8 @@ std::string FixedDriveList(const FileSystem& file_system);
 
 // Sets the label of the fixed or network drive named by the first character of `drive`, in
 // one call, so a label the volume refuses leaves the old one in place. 0 when the label was
-// set; 1 for "", a drive that does not exist or is of another type, a label with a NUL
-// character in it, or a refusal.
+// set; 1 for "", a drive that does not exist or is of another type, a label with a control
+// character in it (NUL, a line break), or a refusal.
 short ChangeDriveLabel(const FileSystem& file_system, const std::string& drive,
                        const std::string& label);
 

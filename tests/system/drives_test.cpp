@@ -195,6 +195,8 @@ TEST_F(ChangeDriveName, RefusalsLeaveTheLabelAlone)
         {"Null as the label", Variant::Text(std::string(1, drive_.letter())), Null()},
         {"a NUL inside the label", Variant::Text(std::string(1, drive_.letter())),
          Variant::Text({"NE\0W", 4})},
+        {"a line break inside the label", Variant::Text(std::string(1, drive_.letter())),
+         Variant::Text("NEW\r\nSECOND")},
         {"a letter no drive has", Variant::Text(std::string(1, missing)), Variant::Text("NEW")},
         {"a CD-ROM drive", Variant::Text(std::string(1, cd.letter())), Variant::Text("NEW")},
         {"not a letter", Variant::Text("\\\\server\\share"), Variant::Text("NEW")},
