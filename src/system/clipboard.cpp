@@ -31,7 +31,8 @@ public:
         : window_(::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
                                     nullptr))
     {
-        for (int attempt = 0; window_ && attempt < kOpenAttempts && !open_; ++attempt) {
+        // Without a window (no desktop to create one on) the clipboard is opened for none.
+        for (int attempt = 0; attempt < kOpenAttempts && !open_; ++attempt) {
             if (attempt > 0) ::Sleep(kRetryPauseMs);
             open_ = ::OpenClipboard(window_) != FALSE;
         }
