@@ -15,6 +15,8 @@ command -v cmake >/dev/null || need+=(cmake)
 command -v taskset >/dev/null || need+=(util-linux)
 command -v ccache >/dev/null || need+=(ccache)
 command -v clang-format >/dev/null || need+=(clang-format)
+command -v zip >/dev/null || need+=(zip)
+command -v unzip >/dev/null || need+=(unzip)
 
 if [ ${#need[@]} -gt 0 ]; then
     SUDO=""

@@ -5,8 +5,9 @@
 #   - the same executable once more as a program that Wine reports as Windows 98,
 #   - the .vbs and .js scripts in tests/scripts through the real cscript host
 #     (64-bit host with the 64-bit DLL; 32-bit host with the 32-bit DLL where 32-bit
-#     programs can run),
-#   - ExitWin logging off for real in a throwaway prefix (tests/system/exit_session.sh).
+#     programs can run), and again in each host after the other build was unregistered,
+#   - ExitWin logging off for real in a throwaway prefix (tests/system/exit_session.sh),
+#   - the release archive's end-to-end test (tests/package/archive_test.sh).
 # Ends with one line "tests: N passed, M failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -39,6 +40,9 @@ run_gtest() {  # name, exe, extra args...
     local rc=$?
     count_gtest "$log"
     grep -E '^\[  (FAILED|PASSED)  \]|Failure$|error:' "$log" | grep -v '^\[  PASSED' | head -40
+    # A skipped test says why on the line after "Skipped"; its name follows on "[  SKIPPED ]".
+    tr -d '\r' <"$log" | awk '/: Skipped$/ { getline why; next_why = why }
+        /^\[  SKIPPED \] [^0-9]/ && next_why != "" { print "skipped " $4 ": " next_why; next_why = "" }'
     if [ $rc -ne 0 ] && ! grep -q '^\[  FAILED  \]' "$log"; then
         echo "$name: exited with $rc"; tail -20 "$log"; failed=$((failed + 1))
     fi
@@ -69,36 +73,62 @@ run_scripts() {  # label, cscript path
         [ -f "$script" ] || continue
         log="$log_dir/$label-$(basename "$script").log"
         xvfb-run -a "$WINE64" "$host" //nologo "$(winpath "$script")" 2>&1 | tr -d '\r' >"$log"
-        rc=${PIPESTATUS[0]}
-        passed=$((passed + $(grep -c '^ok ' "$log")))
-        local bad
-        bad=$(grep -c '^not ok ' "$log")
-        failed=$((failed + bad))
-        grep '^not ok ' "$log" | sed "s|^|$label $(basename "$script"): |"
-        if [ $rc -ne 0 ] || ! grep -q '^done$' "$log"; then
-            echo "$label $(basename "$script"): stopped early (exit $rc; a VBScript error prints nothing)"
-            tail -5 "$log"
-            failed=$((failed + 1))
-        fi
+        count_lines "$label $(basename "$script")" "$log" "${PIPESTATUS[0]}"
     done
     echo "$label scripts: done"
+}
+count_lines() {  # label, log, exit code: counts the "ok" and "not ok" lines of a test's log
+    local label=$1 log=$2 rc=$3 bad
+    passed=$((passed + $(grep -c '^ok ' "$log")))
+    bad=$(grep -c '^not ok ' "$log")
+    failed=$((failed + bad))
+    grep '^not ok ' "$log" | sed "s|^|$label: |"
+    if [ "$rc" -ne 0 ] || ! grep -q '^done$' "$log"; then
+        echo "$label: stopped early (exit $rc; a VBScript error prints nothing)"
+        tail -5 "$log"
+        failed=$((failed + 1))
+    fi
 }
 run_scripts script64 cscript
 if can_run_32bit; then
     run_scripts script32 'C:\windows\syswow64\cscript.exe'
+fi
+
+# One build unregistered, the other still registered: each host keeps creating and calling
+# objects of its own build. Unregistering twice is no failure.
+expect_exit_0() {  # name, command...
+    local name=$1; shift
+    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "not ok $name: exit $?"; fi
+}
+dll64=$(winpath build/x64/kovar3.dll)
+dll32=$(winpath build/x86/kovar3.dll)
+expect_exit_0 "regsvr32 /u 64-bit" "$WINE64" regsvr32 /s /u "$dll64"
+expect_exit_0 "regsvr32 /u 64-bit again" "$WINE64" regsvr32 /s /u "$dll64"
+if can_run_32bit; then
+    run_scripts script32-without-64 'C:\windows\syswow64\cscript.exe'
+    expect_exit_0 "regsvr32 64-bit" "$WINE64" regsvr32 /s "$dll64"
+    expect_exit_0 "regsvr32 /u 32-bit" "$WINE64" 'C:\windows\syswow64\regsvr32.exe' /s /u "$dll32"
+    expect_exit_0 "regsvr32 /u 32-bit again" "$WINE64" 'C:\windows\syswow64\regsvr32.exe' /s /u "$dll32"
+    run_scripts script64-without-32 cscript
 else
     echo "script32: skipped, this machine's kernel runs no 32-bit programs (the 32-bit DLL is still built and checked from the 64-bit tests)"
 fi
+register_dlls
 
 # ExitWin logging off for real, in a throwaway prefix of its own; the test prefix survives it.
 session_log="$log_dir/exit-session.log"
 xvfb-run -a bash tests/system/exit_session.sh 2>&1 | tr -d '\r' >"$session_log"
-passed=$((passed + $(grep -c '^ok ' "$session_log")))
-failed=$((failed + $(grep -c '^not ok ' "$session_log")))
-grep '^not ok ' "$session_log" | sed 's|^|exit session: |'
-grep -q '^done$' "$session_log" || { echo "exit session: stopped early"; failed=$((failed + 1)); }
+count_lines "exit session" "$session_log" 0
 echo "exit session: done"
 
 "$KOVAR3_ROOT/scripts/wine-wait.sh"
+
+# The release archive from scripts/package.sh, unpacked, installed, used and uninstalled in a
+# fresh prefix of its own (build/archive-prefix).
+bash tests/package/archive_test.sh >"$log_dir/archive.log" 2>&1
+count_lines archive "$log_dir/archive.log" $?
+grep '^skip ' "$log_dir/archive.log" | sed 's/^/archive: /'
+echo "archive: done"
+
 echo "tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -30,6 +30,12 @@ public:
 
     BSTR get() const noexcept { return s_; }
     BSTR release() noexcept { return std::exchange(s_, nullptr); }
+    // Frees what is held and hands out the slot for a call that returns a new BSTR.
+    BSTR* put() noexcept
+    {
+        ::SysFreeString(std::exchange(s_, nullptr));
+        return &s_;
+    }
 
 private:
     BSTR s_ = nullptr;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "kovar3_h.h"
+#include "kovar3_version.h"
 #include "platform/unique.h"
 #include "support/paths.h"
 
@@ -330,8 +331,8 @@ TEST_P(TypeLibraryTest, LibraryIdentity)
     TLIBATTR* attr = nullptr;
     ASSERT_EQ(library_->GetLibAttr(&attr), S_OK);
     EXPECT_TRUE(IsEqualGUID(attr->guid, LIBID_Kovar3));
-    EXPECT_EQ(attr->wMajorVerNum, 52);
-    EXPECT_EQ(attr->wMinorVerNum, 0);
+    EXPECT_EQ(attr->wMajorVerNum, KOVAR3_TYPELIB_VERSION_MAJOR);
+    EXPECT_EQ(attr->wMinorVerNum, KOVAR3_TYPELIB_VERSION_MINOR);
     EXPECT_EQ(attr->lcid, 0x409u);
     EXPECT_EQ(attr->syskind, GetParam() == Arch::k64 ? SYS_WIN64 : SYS_WIN32);
     library_->ReleaseTLibAttr(attr);
