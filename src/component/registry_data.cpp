@@ -11,22 +11,11 @@
 namespace kovar3 {
 namespace {
 
-// Element `index` of a one-dimensional array, as a variant. Throws ConversionError when the
-// index is outside the array (a lower bound above 0, say) or the element type is not one a
-// script could hand us.
-Variant ElementAt(SAFEARRAY* array, LONG index)
+// The integer and floating-point types, and currency: the numbers an element or a value can be
+// stored as in the variant's own slot.
+bool IsNumberType(VARTYPE type)
 {
-    VARTYPE type = VT_EMPTY;
-    if (FAILED(::SafeArrayGetVartype(array, &type))) throw ConversionError(DISP_E_TYPEMISMATCH);
-    Variant element;
-    VARIANT* slot = element.put();
-    HRESULT hr = DISP_E_TYPEMISMATCH;
     switch (type) {
-    case VT_VARIANT: hr = ::SafeArrayGetElement(array, &index, slot); break;
-    case VT_DECIMAL:
-        hr = ::SafeArrayGetElement(array, &index, &V_DECIMAL(slot));
-        if (SUCCEEDED(hr)) V_VT(slot) = VT_DECIMAL;
-        break;
     case VT_I1:
     case VT_UI1:
     case VT_I2:
@@ -39,15 +28,30 @@ Variant ElementAt(SAFEARRAY* array, LONG index)
     case VT_UI8:
     case VT_R4:
     case VT_R8:
-    case VT_CY:
-    case VT_DATE:
-    case VT_BOOL:
-    case VT_ERROR:
-    case VT_BSTR:
+    case VT_CY: return true;
+    default: return false;
+    }
+}
+
+// Element `index` of a one-dimensional array, as a variant. Throws ConversionError when the
+// index is outside the array (a lower bound above 0, say) or the element type is not one a
+// script could hand us.
+Variant ElementAt(SAFEARRAY* array, LONG index)
+{
+    VARTYPE type = VT_EMPTY;
+    if (FAILED(::SafeArrayGetVartype(array, &type))) throw ConversionError(DISP_E_TYPEMISMATCH);
+    Variant element;
+    VARIANT* slot = element.put();
+    HRESULT hr = DISP_E_TYPEMISMATCH;
+    if (type == VT_VARIANT) {
+        hr = ::SafeArrayGetElement(array, &index, slot);
+    } else if (type == VT_DECIMAL) {
+        hr = ::SafeArrayGetElement(array, &index, &V_DECIMAL(slot));
+        if (SUCCEEDED(hr)) V_VT(slot) = VT_DECIMAL;
+    } else if (IsNumberType(type) || type == VT_DATE || type == VT_BOOL || type == VT_ERROR ||
+               type == VT_BSTR) {
         hr = ::SafeArrayGetElement(array, &index, &V_I4(slot));
         if (SUCCEEDED(hr)) V_VT(slot) = type;
-        break;
-    default: break;
     }
     if (FAILED(hr)) throw ConversionError(hr);
     return element;
@@ -123,31 +127,15 @@ ModRegVals::TypedValue PrepareValue(const VARIANT& data, const std::string& code
 
 bool IsNumeric(const VARIANT& value) noexcept
 {
-    switch (V_VT(&value)) {
-    case VT_EMPTY:
-    case VT_BOOL:
-    case VT_I1:
-    case VT_UI1:
-    case VT_I2:
-    case VT_UI2:
-    case VT_I4:
-    case VT_UI4:
-    case VT_INT:
-    case VT_UINT:
-    case VT_I8:
-    case VT_UI8:
-    case VT_R4:
-    case VT_R8:
-    case VT_CY:
-    case VT_DECIMAL: return true;
-    case VT_BSTR:
-        try {
-            ConvertValue(value, VT_R8);
-            return true;
-        } catch (...) {
-            return false;
-        }
-    default: return false;
+    const VARTYPE type = V_VT(&value);
+    if (type == VT_EMPTY || type == VT_BOOL || type == VT_DECIMAL || IsNumberType(type))
+        return true;
+    if (type != VT_BSTR) return false;
+    try {
+        ConvertValue(value, VT_R8);
+        return true;
+    } catch (...) {
+        return false;
     }
 }
 
