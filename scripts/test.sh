@@ -3,6 +3,7 @@
 # architectures, registers the DLLs in a private Wine prefix, then runs
 #   - the googletest executable (unit and COM-level tests) under Xvfb,
 #   - the same executable once more as a program that Wine reports as Windows 98,
+#   - its code-page tests once more in the Japanese locale (code page 932),
 #   - the .vbs and .js scripts in tests/scripts through the real cscript host
 #     (64-bit host with the 64-bit DLL; 32-bit host with the 32-bit DLL where 32-bit
 #     programs can run), and again in each host after the other build was unregistered,
@@ -65,6 +66,12 @@ run_gtest unit build/x64/kovar3_tests.exe
 cp build/x64/kovar3_tests.exe build/x64/kovar3_tests_win98.exe
 "$WINE64" reg add 'HKCU\Software\Wine\AppDefaults\kovar3_tests_win98.exe' /v Version /d win98 /f >/dev/null
 KOVAR3_EXPECT_PLATFORM=1 run_gtest win98 build/x64/kovar3_tests_win98.exe --gtest_filter='*Family*'
+
+# The code-page tests once more in the Japanese locale: Wine takes the ANSI code page from the
+# process's LANG, and ja_JP.UTF-8 gives the double-byte code page 932, where the second byte of
+# a character may be the byte of "\".
+LANG=ja_JP.UTF-8 KOVAR3_EXPECT_CODEPAGE=932 run_gtest cp932 build/x64/kovar3_tests.exe \
+    --gtest_filter='DoubleByteCodePage.*:CodePageBoundary.*:ToAnsi.*'
 
 # Script tests: each prints "ok <case>" or "not ok <case>: detail" lines and ends with "done".
 run_scripts() {  # label, cscript path
