@@ -39,8 +39,20 @@ std::string ReadWhole(unsigned size, unsigned cut_mark, Call call) noexcept
     }
 }
 
+// The profile calls turn each section, key and value into a counted UTF-16 string, which holds
+// at most 32766 characters. Wine hands a longer one on unconverted and crashes; no such text
+// is passed to them. (Key lists are converted another way and may be longer.)
+constexpr size_t kLongestProfileText = 32766;
+
+bool FitProfileCalls(const std::string& a, const std::string& b = {}, const std::string& c = {})
+{
+    return std::max({a.size(), b.size(), c.size()}) <= kLongestProfileText;
+}
+
 // Every text reaches the file as part of one line: a carriage return or a line feed in it
 // would start another line, which a later read takes for a key or a section of its own.
+// The checks below look at single bytes (CR, LF, "=", "[", blanks) that are never the second
+// byte of a double-byte character, and "[" only as a first character.
 bool HoldsLineBreak(const std::string& text)
 {
     return text.find_first_of("\r\n") != std::string::npos;
@@ -61,13 +73,15 @@ bool IsWritableKey(const std::string& key)
 
 bool IsWritableValue(const std::string& section, const std::string& key, const std::string& value)
 {
-    return !HoldsLineBreak(section) && IsWritableKey(key) && !HoldsLineBreak(value);
+    return FitProfileCalls(section, key, value) && !HoldsLineBreak(section) && IsWritableKey(key) &&
+           !HoldsLineBreak(value);
 }
 
 // Each NUL-separated entry becomes one line of the section; a value may hold "=".
 bool IsWritableSection(const std::string& section, const std::string& key_list)
 {
-    if (HoldsLineBreak(section) || HoldsLineBreak(key_list)) return false;
+    if (!FitProfileCalls(section) || HoldsLineBreak(section) || HoldsLineBreak(key_list))
+        return false;
     for (size_t begin = 0; begin < key_list.size();) {
         const size_t end = std::min(key_list.find('\0', begin), key_list.size());
         if (OpensLikeSection(key_list.substr(begin, end - begin))) return false;
@@ -89,27 +103,28 @@ const std::string& NotFoundMarker()
 
 bool IsWinIni(const std::string& path)
 {
-    const size_t separator = path.find_last_of("\\/:");
+    const size_t separator = FindLastAnsiChar(path, "\\/:");
     const std::string last = separator == std::string::npos ? path : path.substr(separator + 1);
     return UpperAscii(last) == "WIN.INI";
 }
 
 std::string ProfileTarget(const std::string& path)
 {
-    if (path.find_first_of("\\/:") != std::string::npos) return path;
+    if (FindFirstAnsiChar(path, "\\/:") != std::string::npos) return path;
     std::string target;
     try {
         target = WindowsFolder();
     } catch (const FileSystemError&) {
         return std::string();
     }
-    if (target.back() != '\\') target += '\\';
+    if (!EndsWithAnsiChar(target, "\\")) target += '\\';
     return target + path;
 }
 
 std::string GetValue(const std::string& path, const std::string& section,
                      const std::string& key) noexcept
 {
+    if (!FitProfileCalls(section, key)) return NotFoundMarker();
     return ReadWhole(kValueBufferSize, kValueCutMark, [&](char* buffer, DWORD size) {
         return ::GetPrivateProfileStringA(section.c_str(), key.c_str(), NotFoundMarker().c_str(),
                                           buffer, size, path.c_str());
@@ -118,6 +133,7 @@ std::string GetValue(const std::string& path, const std::string& section,
 
 std::string GetWinIniValue(const std::string& section, const std::string& key) noexcept
 {
+    if (!FitProfileCalls(section, key)) return NotFoundMarker();
     return ReadWhole(kValueBufferSize, kValueCutMark, [&](char* buffer, DWORD size) {
         return ::GetProfileStringA(section.c_str(), key.c_str(), NotFoundMarker().c_str(), buffer,
                                    size);
@@ -126,6 +142,7 @@ std::string GetWinIniValue(const std::string& section, const std::string& key) n
 
 std::string GetKeyNames(const std::string& path, const std::string& section) noexcept
 {
+    if (!FitProfileCalls(section)) return NotFoundMarker();
     return ReadWhole(kNameListBufferSize, kListCutMark, [&](char* buffer, DWORD size) {
         return ::GetPrivateProfileStringA(section.c_str(), nullptr, NotFoundMarker().c_str(),
                                           buffer, size, path.c_str());
@@ -134,6 +151,7 @@ std::string GetKeyNames(const std::string& path, const std::string& section) noe
 
 std::string GetWinIniKeyNames(const std::string& section) noexcept
 {
+    if (!FitProfileCalls(section)) return NotFoundMarker();
     return ReadWhole(kNameListBufferSize, kListCutMark, [&](char* buffer, DWORD size) {
         return ::GetProfileStringA(section.c_str(), nullptr, NotFoundMarker().c_str(), buffer,
                                    size);
@@ -157,6 +175,7 @@ std::string GetWinIniSectionNames() noexcept
 
 std::string GetSectionLines(const std::string& path, const std::string& section) noexcept
 {
+    if (!FitProfileCalls(section)) return NotFoundMarker();
     return ReadWhole(kSectionBufferSize, kListCutMark, [&](char* buffer, DWORD size) {
         return ::GetPrivateProfileSectionA(section.c_str(), buffer, size, path.c_str());
     });
@@ -164,6 +183,7 @@ std::string GetSectionLines(const std::string& path, const std::string& section)
 
 std::string GetWinIniSectionLines(const std::string& section) noexcept
 {
+    if (!FitProfileCalls(section)) return NotFoundMarker();
     return ReadWhole(kSectionBufferSize, kListCutMark, [&](char* buffer, DWORD size) {
         return ::GetProfileSectionA(section.c_str(), buffer, size);
     });

@@ -24,7 +24,9 @@ constexpr unsigned kLargestBufferSize = 1u << 28;
 // read routine gives when nothing was found.
 const std::string& NotFoundMarker();
 
-// True when the path's last component (drive and folders removed) is WIN.INI in any case.
+// True when the path's last component (drive and folders removed) is WIN.INI in any case. The
+// path is split by characters: U+8868 followed by "win.ini" (0x95 0x5C "win.ini" in code page
+// 932) is not WIN.INI.
 bool IsWinIni(const std::string& path);
 
 // The file the private-profile calls will open for `path`: the path itself, or, for a bare
@@ -48,6 +50,9 @@ std::string GetWinIniSectionLines(const std::string& section) noexcept;
 // could not be read back: a section, key or value holding a carriage return or a line feed,
 // a key holding "=", a key or a key-list entry whose first non-blank character is "[" (it
 // would read back as a section header), a key list holding a line break. A value may hold "=".
+
+// A section, key or value longer than 32766 characters is never handed to the platform: a read
+// gives the not-found marker, a write false.
 
 // A key "null" (any case) deletes the whole section; a value "null" deletes the key.
 bool WriteValue(const std::string& path, const std::string& section, const std::string& key,

@@ -67,6 +67,10 @@ const WriteCase kRefusedWrites[] = {
     {L"WriteIniSection", {"app", "a=1\n"}},
     {L"WriteIniSection", {"app\n", "a=1"}},
     {L"WriteIniSection", {"app", "a=1\0[admin]\0allowed=yes"s}},
+    // Longer than the platform's conversion of a name or value can take.
+    {L"WriteIniVal", {"app", "user", std::string(32767, 'v')}},
+    {L"WriteIniVal", {std::string(32767, 's'), "k", "v"}},
+    {L"WriteIniSection", {std::string(32767, 's'), "a=1"}},
 };
 
 class IniEditTest : public ::testing::Test {
@@ -84,7 +88,7 @@ protected:
     {
         if (by_ref) {
             std::vector<VARIANT*> refs;
-            for (Variant& v : values) refs.push_back(const_cast<VARIANT*>(&v.get()));
+            for (Variant& v : values) refs.push_back(v.address());
             return CallByRef(ini_.get(), member, refs);
         }
         std::vector<const VARIANT*> plain;
@@ -276,6 +280,9 @@ TEST_F(IniEditTest, TextsThatWouldAddLinesAreRefused)
     // A value may hold "=", and "[" anywhere but at the start of a key.
     ExpectBool(Call(L"WriteIniVal", {path, "app", "formula", "a=b+c"}), true);
     ExpectText(Call(L"GetIniVal", {path, "app", "formula"}), "a=b+c");
+    ExpectBool(Call(L"WriteIniVal", {path, "app", "big", std::string(32766, 'v')}), true);
+    ExpectText(Call(L"GetIniVal", {path, "app", "big"}), std::string(32766, 'v'));
+    ExpectText(Call(L"GetIniVal", {path, "app", std::string(32767, 'k')}), "");
     ExpectBool(Call(L"WriteIniVal", {path, "app", "list[1]", "[x]"}), true);
     ExpectText(Call(L"GetIniVal", {path, "app", "list[1]"}), "[x]");
     ExpectBool(Call(L"WriteIniSection", {path, "calc", "x=a=b\0y=[1]"s}), true);
