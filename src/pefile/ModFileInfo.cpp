@@ -2,6 +2,9 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "platform/text.h"
 #include "platform/unique.h"
 #include "platform/variant.h"
@@ -21,7 +24,8 @@ constexpr Layout kNarrow{4, 1};  // 95/98/ME family
 
 struct Entry {
     size_t end;  // one past the entry's last byte (within its parent)
-    std::wstring key;
+    size_t key_begin;
+    size_t key_end;  // the key's terminator
     size_t value_begin;
     size_t children_begin;
 };
@@ -60,7 +64,8 @@ bool ReadEntry(const BYTE* block, size_t at, size_t limit, const Layout& layout,
         if (key_end + layout.char_size > entry.end) return false;
         if (block[key_end] == 0 && (layout.char_size == 1 || block[key_end + 1] == 0)) break;
     }
-    entry.key = TextAt(block, at + layout.header, key_end, layout);
+    entry.key_begin = at + layout.header;
+    entry.key_end = key_end;
     entry.value_begin = Align4(key_end + layout.char_size);
 
     const size_t value_length = Word(block, at + 2);
@@ -69,7 +74,7 @@ bool ReadEntry(const BYTE* block, size_t at, size_t limit, const Layout& layout,
     return true;
 }
 
-// Calls `visit` for each child entry of `parent`, in order; it may take the entry's key.
+// Calls `visit` for each child entry of `parent`, in order.
 template <typename Visit>
 void ForEachChild(const BYTE* block, const Entry& parent, const Layout& layout, Visit visit)
 {
@@ -101,6 +106,20 @@ std::vector<BYTE> ReadVersionBlock(const std::string& path)
     return block;
 }
 
+// True when the entry's key is `name`, letter case ignored; compared where it lies, since
+// most keys are only compared. A byte of a double-byte character never equals an ASCII letter
+// of `name` at the same place.
+bool KeyIs(const BYTE* block, const Entry& entry, const Layout& layout, const char* name)
+{
+    size_t at = entry.key_begin;
+    for (; *name; ++name, at += layout.char_size) {
+        if (at >= entry.key_end) return false;
+        const unsigned c = layout.char_size == 2 ? Word(block, at) : block[at];
+        if (c > 0x7F || UpperAscii(static_cast<char>(c)) != UpperAscii(*name)) return false;
+    }
+    return at == entry.key_end;
+}
+
 bool SameKey(const std::wstring& name, const std::string& key)
 {
     if (name.size() != key.size()) return false;
@@ -110,9 +129,19 @@ bool SameKey(const std::wstring& name, const std::string& key)
     return true;
 }
 
+// The version texts of a record, by key, in the order they are filled.
+const std::pair<const char*, std::wstring FileInfoRecord::*> kVersionFields[] = {
+    {"CompanyName", &FileInfoRecord::company_name},
+    {"FileVersion", &FileInfoRecord::file_version},
+    {"ProductVersion", &FileInfoRecord::product_version},
+    {"FileDescription", &FileInfoRecord::file_description},
+    {"ProductName", &FileInfoRecord::product_name},
+};
+
 }  // namespace
 
-std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, short os_family)
+std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, short os_family,
+                                              const std::vector<const char*>* wanted)
 {
     const Layout& layout = os_family == 1 ? kWide : kNarrow;
     std::vector<VersionString> strings;
@@ -120,11 +149,15 @@ std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, sh
     Entry root;
     if (!block || !ReadEntry(block, 0, size, layout, root)) return strings;
     ForEachChild(block, root, layout, [&](const Entry& info) {
-        if (!SameKey(info.key, "StringFileInfo")) return;
+        if (!KeyIs(block, info, layout, "StringFileInfo")) return;
         ForEachChild(block, info, layout, [&](const Entry& table) {
-            ForEachChild(block, table, layout, [&](Entry& string) {
-                strings.push_back(
-                    {std::move(string.key), TextAt(block, string.value_begin, string.end, layout)});
+            ForEachChild(block, table, layout, [&](const Entry& string) {
+                if (wanted && std::none_of(wanted->begin(), wanted->end(), [&](const char* key) {
+                        return KeyIs(block, string, layout, key);
+                    }))
+                    return;
+                strings.push_back({TextAt(block, string.key_begin, string.key_end, layout),
+                                   TextAt(block, string.value_begin, string.end, layout)});
             });
         });
     });
@@ -179,13 +212,15 @@ FileInfoRecord ReadFileInfo(const std::string& path, const FileDetails& details,
     try {
         const std::vector<BYTE> block = ReadVersionBlock(path);
         if (block.empty()) return record;
+        static const std::vector<const char*> keys = [] {
+            std::vector<const char*> names;
+            for (const auto& [key, field] : kVersionFields) names.push_back(key);
+            return names;
+        }();
         const std::vector<VersionString> strings =
-            ReadVersionStrings(block.data(), block.size(), os_family);
-        record.company_name = VersionStringValue("CompanyName", strings);
-        record.file_version = VersionStringValue("FileVersion", strings);
-        record.product_version = VersionStringValue("ProductVersion", strings);
-        record.file_description = VersionStringValue("FileDescription", strings);
-        record.product_name = VersionStringValue("ProductName", strings);
+            ReadVersionStrings(block.data(), block.size(), os_family, &keys);
+        for (const auto& [key, field] : kVersionFields)
+            record.*field = VersionStringValue(key, strings);
     } catch (...) {
         FileInfoRecord unread;
         unread.status = kNoVersionBlock;

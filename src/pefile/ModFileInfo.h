@@ -45,7 +45,9 @@ struct VersionString {
 // the reading: 1 (NT family) reads the block's UTF-16 layout; any other value reads the
 // single-byte layout of the 95/98/ME family, whose texts are in the ANSI code page. A block
 // of the other layout, or a malformed one, gives no entries; nothing is read outside `size`.
-std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, short os_family);
+// With `wanted`, only the entries named by one of its keys (letter case ignored) are read.
+std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, short os_family,
+                                              const std::vector<const char*>* wanted = nullptr);
 
 // The value of the first string entry named `key` (letter case ignored), whatever the table's
 // language; "" when there is none. Only entry names match: a value that contains the key's
