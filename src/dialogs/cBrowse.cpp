@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <cstddef>
 #include <optional>
 
 #include "platform/text.h"
@@ -21,12 +22,18 @@ constexpr size_t kSelectionChars = size_t{1} << 20;
 // 260 characters without checking and corrupts its heap, so such an extension is refused.
 constexpr size_t kLongestExtension = 253;
 
+#ifndef _WIN64
+// The classic 32-bit records: 76 bytes without the later extension fields, and 36.
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76);
+static_assert(sizeof(CHOOSECOLORA) == 36);
+#endif
+
 constexpr DWORD kOpenFlags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
 constexpr DWORD kOpenMultiFlags = kOpenFlags | OFN_ALLOWMULTISELECT | OFN_EXPLORER;
 // No OFN_OVERWRITEPROMPT: choosing an existing file simply returns its path.
 constexpr DWORD kSaveFlags = OFN_HIDEREADONLY;
 
-struct FileType {
+struct FilterEntry {
     const std::string& name;
     const std::string& pattern;
 };
@@ -34,10 +41,10 @@ struct FileType {
 // The platform's filter list: each name and pattern followed by one NUL, and one more NUL at
 // the end. A part holding a NUL of its own would end the list early or add entries nobody
 // asked for, so such a list is not built.
-std::optional<std::string> FilterList(std::initializer_list<FileType> types)
+std::optional<std::string> FilterList(std::initializer_list<FilterEntry> types)
 {
     std::string list;
-    for (const FileType& type : types) {
+    for (const FilterEntry& type : types) {
         for (const std::string* part : {&type.name, &type.pattern}) {
             if (part->find('\0') != std::string::npos) return std::nullopt;
             list += *part;
@@ -55,21 +62,24 @@ struct FileDialog {
     DWORD flags;
     size_t buffer_chars;
     const std::string& title;
-    const std::string& filter;
     const std::string* initial_dir;  // passed on only when not empty
     const std::string* default_ext;
 };
 
-// Shows the dialogue; gives the whole file buffer when the user chose, nothing otherwise.
-std::optional<std::string> Show(const FileDialog& dialog, HINSTANCE instance)
+// Shows the dialogue; gives the whole file buffer when the user chose, nothing when the user
+// cancelled, the dialogue failed or the file types cannot be listed.
+std::optional<std::string> Show(const FileDialog& dialog, std::initializer_list<FilterEntry> types,
+                                HINSTANCE instance)
 {
+    const std::optional<std::string> filter = FilterList(types);
+    if (!filter) return std::nullopt;
     std::string buffer(dialog.buffer_chars, '\0');
     OPENFILENAMEA record = {};
     // The record without the fields later systems added, in this architecture's layout.
     record.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     record.hwndOwner = nullptr;
     record.hInstance = instance;
-    record.lpstrFilter = dialog.filter.c_str();
+    record.lpstrFilter = filter->c_str();
     record.nFilterIndex = 1;
     record.lpstrFile = buffer.data();
     // One character short of the buffer, so the text always ends in NUL characters.
@@ -83,6 +93,31 @@ std::optional<std::string> Show(const FileDialog& dialog, HINSTANCE instance)
         dialog.kind == Kind::kOpen ? ::GetOpenFileNameA(&record) : ::GetSaveFileNameA(&record);
     if (!chosen) return std::nullopt;
     return buffer;
+}
+
+// The path a single-file dialogue chose: the buffer's text before its first NUL.
+std::string ChosenPath(const std::optional<std::string>& buffer)
+{
+    return buffer ? CutAtNul(buffer->data(), buffer->size()) : std::string();
+}
+
+// What a multiple-selection dialogue chose: the buffer up to its first pair of NULs.
+std::string ChosenSelection(std::optional<std::string> buffer)
+{
+    if (!buffer) return {};
+    buffer->resize(buffer->find(std::string(2, '\0')));
+    return std::move(*buffer);
+}
+
+// The answer of `choose`, or "" when it throws (a buffer that cannot be allocated).
+template <typename Choose>
+std::string NothingOnError(Choose&& choose) noexcept
+{
+    try {
+        return choose();
+    } catch (...) {
+        return {};
+    }
 }
 
 // The colour dialogue's hook: notes that the dialogue really opened and leaves everything else
@@ -102,56 +137,38 @@ std::string cBrowse::DOpen(const std::string& BoxTitle, const std::string& filte
                            const std::string& filterExtensions,
                            const std::string& sStartDir) noexcept
 {
-    try {
-        const std::optional<std::string> filter = FilterList({{filterNameType, filterExtensions}});
-        if (!filter) return {};
-        const std::optional<std::string> buffer =
-            Show({Kind::kOpen, kOpenFlags, kPathChars, BoxTitle, *filter, &sStartDir, nullptr},
-                 instance_);
-        return buffer ? CutAtNul(buffer->data(), buffer->size()) : std::string();
-    } catch (...) {
-        return {};
-    }
+    return NothingOnError([&] {
+        const FileDialog open = {Kind::kOpen, kOpenFlags, kPathChars,
+                                 BoxTitle,    &sStartDir, nullptr};
+        return ChosenPath(Show(open, {{filterNameType, filterExtensions}}, instance_));
+    });
 }
 
 std::string cBrowse::DOpenMulti(const std::string& BoxTitle, const std::string& filterNameType,
                                 const std::string& filterExtensions,
                                 const std::string& sInitDir) noexcept
 {
-    try {
-        const std::optional<std::string> filter = FilterList({{filterNameType, filterExtensions}});
-        if (!filter) return {};
-        std::optional<std::string> buffer = Show(
-            {Kind::kOpen, kOpenMultiFlags, kSelectionChars, BoxTitle, *filter, &sInitDir, nullptr},
-            instance_);
-        if (!buffer) return {};
-        // The selection ends at the first pair of NUL characters.
-        buffer->resize(buffer->find(std::string(2, '\0')));
-        return std::move(*buffer);
-    } catch (...) {
-        return {};
-    }
+    return NothingOnError([&] {
+        const FileDialog open = {Kind::kOpen, kOpenMultiFlags, kSelectionChars,
+                                 BoxTitle,    &sInitDir,       nullptr};
+        return ChosenSelection(Show(open, {{filterNameType, filterExtensions}}, instance_));
+    });
 }
 
 std::string cBrowse::DSave(const std::string& BoxTitle, const std::string& filterNameType,
                            const std::string& filterExtensions, const std::string& sExt) noexcept
 {
-    try {
+    return NothingOnError([&] {
         // The dialogue appends the extension of the first pattern ("*.ext") or else sExt.
         if (FromAnsi(sExt).size() > kLongestExtension ||
             FromAnsi(filterExtensions).size() > kLongestExtension + 2)
-            return {};
+            return std::string();
         const std::string all_name = "All files(*.*)";
         const std::string all_pattern = "*.*";
-        const std::optional<std::string> filter =
-            FilterList({{filterNameType, filterExtensions}, {all_name, all_pattern}});
-        if (!filter) return {};
-        const std::optional<std::string> buffer = Show(
-            {Kind::kSave, kSaveFlags, kPathChars, BoxTitle, *filter, nullptr, &sExt}, instance_);
-        return buffer ? CutAtNul(buffer->data(), buffer->size()) : std::string();
-    } catch (...) {
-        return {};
-    }
+        const FileDialog save = {Kind::kSave, kSaveFlags, kPathChars, BoxTitle, nullptr, &sExt};
+        return ChosenPath(
+            Show(save, {{filterNameType, filterExtensions}, {all_name, all_pattern}}, instance_));
+    });
 }
 
 long cBrowse::DColor() noexcept

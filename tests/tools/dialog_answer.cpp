@@ -5,6 +5,8 @@
 //   dialog_answer TITLE open NAME...      type the name (several: each in quotes) and press OK
 //   dialog_answer TITLE color R G B       type red, green and blue and press OK
 //   dialog_answer TITLE rect              print "x y width height" and leave the dialogue open
+//   dialog_answer TITLE fill-name NAME... type the name(s) and leave the dialogue open
+//   dialog_answer TITLE fill-color R G B  type the colour and leave the dialogue open
 //
 // TITLE "*" matches any dialogue. The dialogue is awaited for 60 seconds at most (exit 1 when
 // none came). After pressing OK, whatever dialogue of that program is still open 15 seconds
@@ -24,7 +26,9 @@ using namespace kovar3::test;
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: dialog_answer TITLE cancel|open NAME...|color R G B|rect\n");
+    std::fprintf(stderr,
+                 "usage: dialog_answer TITLE cancel|open NAME...|color R G B|rect|"
+                 "fill-name NAME...|fill-color R G B\n");
     return 2;
 }
 
@@ -67,21 +71,23 @@ int main(int argc, char** argv)
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
         return 0;
     }
+    const bool leave_open = action == "fill-name" || action == "fill-color";
     bool done = false;
-    if (action == "open" && !rest.empty()) {
+    if ((action == "open" || action == "fill-name") && !rest.empty()) {
         std::string typed = rest[0];
         if (rest.size() > 1) {
             typed.clear();
             for (const std::string& name : rest) typed += "\"" + name + "\" ";
         }
         done = TypeFileName(dialog, typed);
-    } else if (action == "color" && rest.size() == 3) {
+    } else if ((action == "color" || action == "fill-color") && rest.size() == 3) {
         done = TypeColor(dialog, std::atoi(rest[0].c_str()), std::atoi(rest[1].c_str()),
                          std::atoi(rest[2].c_str()));
     } else if (action != "cancel") {
         PressCancel(dialog);
         return Usage();
     }
+    if (leave_open) return done ? 0 : 1;
     if (done) {
         PressOk(dialog);
     } else {
