@@ -12,7 +12,7 @@ namespace {
 constexpr DWORD kMessageTimeoutMs = 5000;
 constexpr DWORD kFindTimeoutMs = 30000;
 // How long the call may take to return once the answer was given before the driver cancels.
-constexpr DWORD kGraceMs = 15000;
+constexpr DWORD kGraceMs = 30000;
 
 // SendMessage that gives up on a window that does not answer.
 LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam)

@@ -9,7 +9,7 @@
 //   dialog_answer TITLE fill-color R G B  type the colour and leave the dialogue open
 //
 // TITLE "*" matches any dialogue. The dialogue is awaited for 60 seconds at most (exit 1 when
-// none came). After pressing OK, whatever dialogue of that program is still open 15 seconds
+// none came). After pressing OK, whatever dialogue of that program is still open 30 seconds
 // later is cancelled, so the program answered never stays blocked.
 #include <windows.h>
 
@@ -44,7 +44,7 @@ DWORD ProcessOf(HWND window)
 void EnsureClosed(HWND dialog)
 {
     const DWORD process = ProcessOf(dialog);
-    for (int i = 0; i < 150 && ::IsWindow(dialog); ++i) ::Sleep(100);
+    for (int i = 0; i < 300 && ::IsWindow(dialog); ++i) ::Sleep(100);
     for (int i = 0; i < 50 && ::IsWindow(dialog); ++i) {
         CancelAllDialogs(process);
         ::Sleep(100);
