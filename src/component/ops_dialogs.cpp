@@ -80,7 +80,7 @@ HRESULT Ops::ColorDlg(VARIANT* result)
         [] {
             const long color = cBrowse(module::Current()).DColor();
             return color == -1 ? Variant::Text("0")
-                               : Variant::Text(ColorCodeOf(static_cast<COLORREF>(color)));
+                               : Variant::Text(ColorCodeFromValue(static_cast<COLORREF>(color)));
         },
         [] { return Variant::Text("0"); });
 }

@@ -7,14 +7,6 @@ namespace {
 
 FileType TypeOf(const std::string& ext) { return {ext + " Files(*." + ext + ")", "*." + ext}; }
 
-// Whether ANSI text ends in a backslash character. Judged on the UTF-16 text: in a double-byte
-// code page the last byte can be 0x5C as the second half of another character.
-bool EndsInBackslash(const std::string& text)
-{
-    const std::wstring wide = FromAnsi(text);
-    return !wide.empty() && wide.back() == L'\\';
-}
-
 }  // namespace
 
 std::string TitleOr(const std::string& title, const char* default_title)
@@ -44,7 +36,7 @@ std::string JoinSelection(const std::string& raw)
     size_t end = raw.find('\0');
     if (end == std::string::npos) return raw;
     std::string folder = raw.substr(0, end);
-    if (!EndsInBackslash(folder)) folder += '\\';
+    if (!EndsWithAnsiChar(folder, "\\")) folder += '\\';
     std::string joined;
     for (size_t start = end + 1;; start = end + 1) {
         end = raw.find('\0', start);

@@ -3,14 +3,7 @@
 namespace kovar3 {
 namespace {
 
-constexpr char kDigits[] = "0123456789ABCDEF";
-
-void AppendByte(std::string& out, unsigned value)
-{
-    out += kDigits[(value >> 4) & 0xF];
-    out += kDigits[value & 0xF];
-}
-
+// The value of one hexadecimal digit, or -1; ASCII only, whatever the locale says.
 int DigitValue(char c)
 {
     if (c >= '0' && c <= '9') return c - '0';
@@ -21,27 +14,28 @@ int DigitValue(char c)
 
 }  // namespace
 
-std::string ColorCodeOf(COLORREF color)
-{
-    std::string code;
-    code.reserve(6);
-    AppendByte(code, GetRValue(color));
-    AppendByte(code, GetGValue(color));
-    AppendByte(code, GetBValue(color));
-    return code;
-}
-
-std::optional<COLORREF> ColorOfCode(const std::string& code)
+std::optional<COLORREF> ColorValueFromCode(const std::string& code)
 {
     if (code.size() != 6) return std::nullopt;
-    unsigned bytes[3];
-    for (int i = 0; i < 3; ++i) {
-        const int high = DigitValue(code[2 * i]);
-        const int low = DigitValue(code[2 * i + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
-        bytes[i] = static_cast<unsigned>(high * 16 + low);
+    int component[3] = {};  // red, green, blue
+    for (size_t i = 0; i < 6; ++i) {
+        const int digit = DigitValue(code[i]);
+        if (digit < 0) return std::nullopt;
+        component[i / 2] = component[i / 2] * 16 + digit;
     }
-    return RGB(bytes[0], bytes[1], bytes[2]);
+    return RGB(component[0], component[1], component[2]);
+}
+
+std::string ColorCodeFromValue(COLORREF value)
+{
+    static const char kDigits[] = "0123456789ABCDEF";
+    const int components[3] = {GetRValue(value), GetGValue(value), GetBValue(value)};
+    std::string code;
+    for (const int c : components) {
+        code += kDigits[c >> 4];
+        code += kDigits[c & 0xF];
+    }
+    return code;
 }
 
 }  // namespace kovar3

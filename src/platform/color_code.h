@@ -1,5 +1,6 @@
-// Hexadecimal colour codes as scripts write them: six digits RRGGBB (red, green, blue), while
-// a Windows colour value (COLORREF) holds 0x00BBGGRR, red in its lowest byte.
+// The colour code scripts read and write: six hexadecimal digits RRGGBB (red, green, blue),
+// and the platform's colour value 0x00BBGGRR that SetSysColors, GetSysColor and the colour
+// dialogue use. The digits of one are the digits of the other in reverse pairs.
 #pragma once
 
 #include <windows.h>
@@ -9,11 +10,13 @@
 
 namespace kovar3 {
 
-// "RRGGBB" in upper case for a colour value; the value's high byte is ignored.
-std::string ColorCodeOf(COLORREF color);
+// The colour value of an RRGGBB code: exactly six characters, each 0-9, A-F or a-f. Anything
+// else (five or seven characters, a sign, a blank, a NUL, a byte of a double-byte character)
+// gives nullopt.
+std::optional<COLORREF> ColorValueFromCode(const std::string& code);
 
-// The colour value a code names: exactly six hexadecimal digits, either letter case.
-// Anything else (five or seven characters, a sign, a space, "G") gives nothing.
-std::optional<COLORREF> ColorOfCode(const std::string& code);
+// The RRGGBB code of a colour value, upper-case, with leading zeros; only the low 24 bits
+// count.
+std::string ColorCodeFromValue(COLORREF value);
 
 }  // namespace kovar3

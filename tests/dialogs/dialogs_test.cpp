@@ -311,6 +311,9 @@ TEST_F(DialogsTest, HostileArgumentsGiveTheCancelAnswerWithoutADialogue)
                          Args(Variant::Text(""), Variant::Text("txt\0*.exe"s), Variant::Text(""))});
     }
     cases.push_back({"Null title", L"SaveDlg", Args(Null(), Variant::Text(""))});
+    // U+017A: Windows would show "z" instead; the code page (1252 here) has no such character.
+    cases.push_back({"character outside the code page", L"SaveDlg",
+                     Args(Variant::WideText(L"\u017A"), Variant::Text(""))});
     cases.push_back({"Null extension", L"SaveDlg", Args(Variant::Text(""), Null())});
     cases.push_back(
         {"NUL in the extension", L"SaveDlg", Args(Variant::Text(""), Variant::Text("txt\0exe"s))});

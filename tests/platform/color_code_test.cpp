@@ -1,47 +1,56 @@
-// Colour codes RRGGBB against Windows colour values 0x00BBGGRR.
-#include <windows.h>
+// The RRGGBB code scripts use against the platform's 0x00BBGGRR colour value.
+#include "platform/color_code.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/color_code.h"
+#include <string>
 
 namespace kovar3 {
 namespace {
 
+using namespace std::string_literals;
+
 struct CodeCase {
-    COLORREF color;
-    const char* code;
+    std::string code;
+    COLORREF value;
+    std::string written;  // the code made from the value again
 };
-
 const CodeCase kCodes[] = {
-    {RGB(255, 0, 0), "FF0000"},        {RGB(0, 0, 255), "0000FF"}, {RGB(0, 0, 0), "000000"},
-    {RGB(0x12, 0x34, 0x56), "123456"},  // each byte keeps its place and its leading zero
-    {RGB(0x0A, 0xBC, 0x0D), "0ABC0D"},
+    {"FF8000", 0x000080FF, "FF8000"},  // red is the lowest byte of the value
+    {"ff8000", 0x000080FF, "FF8000"},
+    {"0000FF", 0x00FF0000, "0000FF"},
+    {"000000", 0x00000000, "000000"},
+    {"00000a", 0x000A0000, "00000A"},  // leading zeros kept on the way out
+    {"aBcDeF", 0x00EFCDAB, "ABCDEF"},
 };
 
-TEST(ColorCode, WritesRedGreenBlueInUpperCase)
+TEST(ColorCode, ReadsAndWritesRedGreenBlue)
 {
     for (const CodeCase& c : kCodes) {
         SCOPED_TRACE(c.code);
-        EXPECT_EQ(ColorCodeOf(c.color), c.code);
-        EXPECT_EQ(ColorOfCode(c.code), c.color);
+        EXPECT_EQ(ColorValueFromCode(c.code), c.value);
+        EXPECT_EQ(ColorCodeFromValue(c.value), c.written);
     }
-    EXPECT_EQ(ColorCodeOf(0xFF123456), "563412") << "the high byte is not part of the colour";
 }
 
-TEST(ColorCode, ReadsEitherCaseAndRefusesAnythingElse)
+TEST(ColorCode, RefusesAnythingButSixDigits)
 {
-    EXPECT_EQ(ColorOfCode("ff8000"), RGB(255, 128, 0));
-    EXPECT_EQ(ColorOfCode("aBcDeF"), RGB(0xAB, 0xCD, 0xEF));
-    for (const char* bad :
-         {"", "FF000", "FF00000", "GG0000", " FF000", "+12345", "-12345", "0x1234", "12 456"}) {
-        SCOPED_TRACE(bad);
-        EXPECT_FALSE(ColorOfCode(bad).has_value());
+    for (const std::string& code :
+         {""s, "12345"s, "1234567"s, "12345G"s, "12 456"s, "+12345"s, "-12345"s,
+          "1234\0"
+          "5"s,
+          "12345\xE9"s,
+          "\x82\x4F"
+          "1234"s}) {
+        SCOPED_TRACE(code);
+        EXPECT_FALSE(ColorValueFromCode(code));
     }
-    EXPECT_FALSE(ColorOfCode(std::string("FF\0"
-                                         "000",
-                                         6))
-                     .has_value());
+}
+
+TEST(ColorCode, OnlyTheLowThreeBytesOfAValueCount)
+{
+    EXPECT_EQ(ColorCodeFromValue(0xFF0000FF), "FF0000");
+    EXPECT_EQ(ColorCodeFromValue(0x01000000), "000000");
 }
 
 }  // namespace
