@@ -84,3 +84,15 @@ WScript.Echo "  Err.Number = " & Err.Number & ", Err.Source = " & Err.Source & _
              ", Err.Description = " & Err.Description
 Err.Clear
 On Error GoTo 0
+
+' The dialogues wait for a person, so the tour shows them only when asked:
+'   cscript //nologo tour.vbs dialogs
+WScript.Echo "Dialogues (OpenDlg, OpenMultiDlg, SaveDlg, ColorDlg):"
+If WScript.Arguments.Count > 0 Then
+    If LCase(WScript.Arguments(0)) = "dialogs" Then
+        Show "OpenDlg, any file", ops.OpenDlg("Tour: choose any file", "", "")
+        Show "ColorDlg, ""0"" when cancelled", ops.ColorDlg()
+    End If
+Else
+    WScript.Echo "  run ""cscript //nologo tour.vbs dialogs"" to try two of them"
+End If

@@ -25,10 +25,6 @@ const PendingCase kPending[] = {
     {L"CloseProgram", 2, VT_EMPTY, 0, nullptr},
     {L"GetDefaultProgram", 1, VT_BSTR, 0, L""},
     {L"PrintFile", 1, VT_I2, -1, nullptr},
-    {L"ColorDlg", 0, VT_BSTR, 0, L"0"},
-    {L"OpenDlg", 3, VT_BSTR, 0, L""},
-    {L"OpenMultiDlg", 3, VT_BSTR, 0, L""},
-    {L"SaveDlg", 2, VT_BSTR, 0, L""},
 };
 
 TEST(PendingMembers, AnswerWithTheirFailureResult)
