@@ -2,7 +2,8 @@
 # Sets everything up and runs every test: installs what is missing, builds both
 # architectures, registers the DLLs in a private Wine prefix, then runs
 #   - the googletest executable (unit and COM-level tests) under Xvfb,
-#   - the same executable once more as a program that Wine reports as Windows 98,
+#   - the same executable once more as a program that Wine reports as Windows 98, and once
+#     as one it reports as Windows NT 4,
 #   - the .vbs and .js scripts in tests/scripts through the real cscript host
 #     (64-bit host with the 64-bit DLL; 32-bit host with the 32-bit DLL where 32-bit
 #     programs can run).
@@ -28,9 +29,15 @@ count_gtest() {
     failed=$((failed + ${bad:-0}))
 }
 
+# Every program below gets a display of its own (xvfb-run) and a wineserver started under that
+# display: the server's desktop process keeps the display it first saw, so a server left from an
+# earlier display, or started without one (by regsvr32), could make no more windows.
+fresh_display_server() { "$KOVAR3_ROOT/scripts/wine-wait.sh"; }
+
 run_gtest() {  # name, exe, extra args...
     local name=$1 exe=$2; shift 2
     local log="$log_dir/$name.log"
+    fresh_display_server
     xvfb-run -a "$WINE64" "$exe" --gtest_color=no "$@" >"$log" 2>&1
     local rc=$?
     count_gtest "$log"
@@ -58,12 +65,19 @@ cp build/x64/kovar3_tests.exe build/x64/kovar3_tests_win98.exe
 "$WINE64" reg add 'HKCU\Software\Wine\AppDefaults\kovar3_tests_win98.exe' /v Version /d win98 /f >/dev/null
 KOVAR3_EXPECT_PLATFORM=1 run_gtest win98 build/x64/kovar3_tests_win98.exe --gtest_filter='*Family*'
 
+# And as a program that Wine reports as Windows NT 4 (platform 2, major version 4), which has no
+# process snapshot functions.
+cp build/x64/kovar3_tests.exe build/x64/kovar3_tests_nt40.exe
+"$WINE64" reg add 'HKCU\Software\Wine\AppDefaults\kovar3_tests_nt40.exe' /v Version /d nt40 /f >/dev/null
+run_gtest nt40 build/x64/kovar3_tests_nt40.exe --gtest_filter='*Family*'
+
 # Script tests: each prints "ok <case>" or "not ok <case>: detail" lines and ends with "done".
 run_scripts() {  # label, cscript path
     local label=$1 host=$2 script log rc
     for script in tests/scripts/*.vbs tests/scripts/*.js; do
         [ -f "$script" ] || continue
         log="$log_dir/$label-$(basename "$script").log"
+        fresh_display_server
         xvfb-run -a "$WINE64" "$host" //nologo "$(winpath "$script")" 2>&1 | tr -d '\r' >"$log"
         rc=${PIPESTATUS[0]}
         passed=$((passed + $(grep -c '^ok ' "$log")))

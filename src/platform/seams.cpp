@@ -4,7 +4,8 @@ namespace kovar3 {
 
 PlatformSeams& Seams() noexcept
 {
-    static PlatformSeams seams{::GetVersionExA, ::GlobalMemoryStatusEx};
+    static PlatformSeams seams{::GetVersionExA, ::GlobalMemoryStatusEx, ::FindWindowA,
+                               ::ShellExecuteExA};
     return seams;
 }
 
