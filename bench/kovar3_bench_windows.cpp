@@ -1,7 +1,7 @@
 // Windows and processes: Ops.GetProcessList through IDispatch against a raw Toolhelp walk that
 // builds the same comma-joined string, and Ops.GetOpenWindowTitles with 200 windows open against
 // a raw EnumWindows + GetWindowTextA + IsWindowVisible loop that collects the same titles.
-// Prints microseconds per call and the ratios; asserts nothing.
+// Prints the median microseconds per call and the ratios; asserts nothing.
 //
 // Needs the DLL registered, a display (Xvfb) and the window maker built beside this program in
 // fixtures\ (scripts/bench_windows.sh sees to all of it). Targets: both within 1.3x of the raw
@@ -22,18 +22,40 @@
 
 namespace {
 
-constexpr int kRounds = 5;
 constexpr int kWindows = 200;
 
-template <typename Work>
-double MicrosecondsPer(int count, Work work)
+// Each call of `raw` and `member` timed on its own, the two taking turns, so that a busy machine
+// weighs on both alike; gives the median microseconds of each.
+struct Medians {
+    double raw;
+    double member;
+};
+
+template <typename Raw, typename Member>
+Medians TakingTurns(int calls, Raw raw, Member member)
 {
-    for (int i = 0; i < count / 10 + 1; ++i) work();  // warm the caches
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < count; ++i) work();
-    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
-               .count() /
-           count;
+    using Clock = std::chrono::steady_clock;
+    const auto micros = [](Clock::duration d) {
+        return std::chrono::duration<double, std::micro>(d).count();
+    };
+    for (int i = 0; i < calls / 10 + 1; ++i) {  // warm the caches
+        raw();
+        member();
+    }
+    std::vector<double> raw_times, member_times;
+    for (int i = 0; i < calls; ++i) {
+        auto start = Clock::now();
+        raw();
+        raw_times.push_back(micros(Clock::now() - start));
+        start = Clock::now();
+        member();
+        member_times.push_back(micros(Clock::now() - start));
+    }
+    const auto median = [](std::vector<double>& v) {
+        std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+        return v[v.size() / 2];
+    };
+    return {median(raw_times), median(member_times)};
 }
 
 // One member called with by-reference arguments, as VBScript calls it.
@@ -145,24 +167,17 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    // Rounds alternate between the member and the raw loop, and each keeps its best round, so
-    // that a busy machine weighs on both alike.
     long checksum = 0;
     int processes = 0;
     {
         MemberCall member(ops, L"GetProcessList", 2);
-        double raw = 1e30, through_com = 1e30;
-        for (int round = 0; round < kRounds; ++round) {
-            raw = std::min(raw, MicrosecondsPer(calls / kRounds, [&] {
-                               checksum += static_cast<long>(RawProcessList(processes).size());
-                           }));
-            through_com = std::min(
-                through_com, MicrosecondsPer(calls / kRounds, [&] { checksum += member.Run(); }));
-        }
-        std::printf("GetProcessList, %d processes (%d calls)\n", processes, calls);
-        std::printf("  raw Toolhelp walk and join      %9.2f us\n", raw);
+        const Medians m = TakingTurns(
+            calls, [&] { checksum += static_cast<long>(RawProcessList(processes).size()); },
+            [&] { checksum += member.Run(); });
+        std::printf("GetProcessList, %d processes (%d calls each, medians)\n", processes, calls);
+        std::printf("  raw Toolhelp walk and join      %9.2f us\n", m.raw);
         std::printf("  Ops.GetProcessList (IDispatch)  %9.2f us   ratio %.2f (target <= 1.30)\n",
-                    through_com, through_com / raw);
+                    m.member, m.member / m.raw);
     }
 
     PROCESS_INFORMATION maker{};
@@ -174,22 +189,20 @@ int main(int argc, char** argv)
     } else {
         MemberCall member(ops, L"GetOpenWindowTitles", 1);
         std::vector<std::string> titles;
-        const int window_calls = std::max(calls / 4, kRounds);
-        double raw = 1e30, through_com = 1e30;
-        for (int round = 0; round < kRounds; ++round) {
-            raw = std::min(raw, MicrosecondsPer(window_calls / kRounds, [&] {
-                               titles.clear();
-                               ::EnumWindows(CollectTitle, reinterpret_cast<LPARAM>(&titles));
-                               checksum += static_cast<long>(titles.size());
-                           }));
-            through_com = std::min(through_com, MicrosecondsPer(window_calls / kRounds,
-                                                                [&] { checksum += member.Run(); }));
-        }
-        std::printf("GetOpenWindowTitles, %zu titled windows (%d calls)\n", titles.size(),
-                    window_calls);
-        std::printf("  raw EnumWindows loop            %9.2f us\n", raw);
+        const int window_calls = std::max(calls / 4, 10);
+        const Medians m = TakingTurns(
+            window_calls,
+            [&] {
+                titles.clear();
+                ::EnumWindows(CollectTitle, reinterpret_cast<LPARAM>(&titles));
+                checksum += static_cast<long>(titles.size());
+            },
+            [&] { checksum += member.Run(); });
+        std::printf("GetOpenWindowTitles, %zu titled windows (%d calls each, medians)\n",
+                    titles.size(), window_calls);
+        std::printf("  raw EnumWindows loop            %9.2f us\n", m.raw);
         std::printf("  Ops.GetOpenWindowTitles         %9.2f us   ratio %.2f (target <= 1.30)\n",
-                    through_com, through_com / raw);
+                    m.member, m.member / m.raw);
         ::TerminateProcess(maker.hProcess, 0);
         ::WaitForSingleObject(maker.hProcess, 5000);
         ::CloseHandle(maker.hThread);

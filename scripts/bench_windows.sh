@@ -9,6 +9,9 @@ cd "$(dirname "$0")/.."
 bash scripts/build.sh >/dev/null
 source scripts/wine-env.sh
 fresh_wineserver
+# Let that server end, so the benchmark starts one under its own display (a server started by
+# regsvr32 without a display could make no windows) and on its core.
+"$KOVAR3_ROOT/scripts/wine-wait.sh"
 taskset -c 0 xvfb-run -a "$WINE64" build/x64/kovar3_bench_windows.exe "$@" | tr -d '\r'
 script=build/bench-processes.vbs
 cat >"$script" <<'VBS'
