@@ -327,5 +327,62 @@ TEST(CloseProgram, PostsCloseOrQuitToTheNamedWindowOnly)
     }
 }
 
+Variant ArrayOfTwo()
+{
+    SAFEARRAY* array = ::SafeArrayCreateVector(VT_VARIANT, 0, 2);
+    return Variant::Array(array);
+}
+
+// Hostile arguments in every parameter of the seven members: no automation error, no call
+// that blocks, and no message to a window that was not named.
+TEST(WindowMembers, HostileArgumentsNeverRaiseNorReachAnotherWindow)
+{
+    TestWindows windows({L"show:Kovar3 Bystander", L"hide:Kovar3 Bystander"});
+    ASSERT_TRUE(windows.ready());
+    ComPtr<IDispatch> ops = CreateByProgId(L"Kovar3.Ops");
+    const std::vector<Variant (*)()> hostile = {
+        [] { return Null(); },
+        [] { return Variant(); },
+        [] { return ArrayOfTwo(); },
+        [] { return Double(1e300); },
+        [] { return Text(std::wstring(1 << 20, L'K')); },
+        [] { return Text(std::wstring(L"Kovar3 Bystander\0", 17)); },
+        [] { return Text(std::wstring(L"\0Kovar3 Bystander", 17)); },
+        [] { return Text(L"Kovar3 Bystander\u0444"); },
+        [] { return Text(L"Kovar3 Bystander\r\nKovar3 Bystander"); },
+    };
+    struct Member {
+        const wchar_t* name;
+        int parameters;
+    };
+    const Member members[] = {
+        {L"GetOpenWindowTitles", 1}, {L"SetWindowActive", 2},   {L"CloseProgram", 2},
+        {L"GetProcessList", 2},      {L"GetDefaultProgram", 1}, {L"PrintFile", 1},
+    };
+    for (const Member& member : members) {
+        for (size_t h = 0; h < hostile.size(); ++h) {
+            for (int position = 0; position < member.parameters; ++position) {
+                SCOPED_TRACE(testing::Message() << ToAnsi(member.name) << ", case " << h
+                                                << " in parameter " << position);
+                std::vector<Variant> args;
+                std::vector<VARIANT*> refs;
+                for (int i = 0; i < member.parameters; ++i)
+                    args.push_back(i == position ? hostile[h]() : Variant::I2(1));
+                for (Variant& a : args) refs.push_back(a.address());
+                const CallOutcome out = CallByRef(ops.get(), member.name, refs);
+                EXPECT_EQ(out.hr, S_OK);
+            }
+        }
+    }
+    // Also an object without a value where text is read.
+    Variant object = Variant::Dispatch(ops.get());
+    ops.get()->AddRef();
+    Variant force = Variant::I2(1);
+    EXPECT_EQ(CallByRef(ops.get(), L"CloseProgram", {object.address(), force.address()}).hr, S_OK);
+    EXPECT_EQ(CallByRef(ops.get(), L"PrintFile", {object.address()}).hr, S_OK);
+    EXPECT_EQ(CallByRef(ops.get(), L"GetActiveWindowTitle").hr, S_OK);
+    EXPECT_EQ(windows.NewMessages(), std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace kovar3::test
