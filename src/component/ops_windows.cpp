@@ -36,6 +36,7 @@ HRESULT Ops::GetOpenWindowTitles(VARIANT* vTitles, VARIANT* result)
     return RunMember(
         result,
         [&] {
+            const ModWindows::WindowListScope listing;
             const long listed = ModWindows::EnumTopWindows();
             if (listed < 1) {
                 WriteOutput(vTitles, Variant::Text(""));

@@ -1,12 +1,19 @@
 #include "windows/ModWindows.h"
 
+#include <new>
+
 #include "platform/seams.h"
 #include "platform/text.h"
 
 namespace kovar3::ModWindows {
 namespace {
 
-thread_local std::vector<ListedWindow> window_list;
+// A plain pointer, not a vector: a thread_local object with a destructor is destroyed at thread
+// exit by code of this library, which COM may have unloaded by then (the thread then hangs as
+// it ends). The list lives from an enumeration until ReleaseWindowList.
+thread_local std::vector<ListedWindow>* window_list = nullptr;
+
+const std::vector<ListedWindow> kNoWindows;
 
 // The title as GetWindowTextA gives it through kTitleBuffer characters; "" when there is none.
 std::string WindowTitle(HWND hwnd)
@@ -33,7 +40,7 @@ bool TitleIsExact(const ListedWindow& window)
 // The first listed window with exactly this title; null when there is none.
 HWND FindListed(const std::string& title)
 {
-    for (const ListedWindow& window : window_list) {
+    for (const ListedWindow& window : WindowList()) {
         if (window.title == title && TitleIsExact(window)) return window.handle;
     }
     return nullptr;
@@ -62,7 +69,16 @@ BOOL BringToForeground(HWND hwnd)
 
 }  // namespace
 
-const std::vector<ListedWindow>& WindowList() noexcept { return window_list; }
+const std::vector<ListedWindow>& WindowList() noexcept
+{
+    return window_list ? *window_list : kNoWindows;
+}
+
+void ReleaseWindowList() noexcept
+{
+    delete window_list;
+    window_list = nullptr;
+}
 
 BOOL CALLBACK EnumWindowsProc(HWND hwnd, LPARAM lParam)
 {
@@ -79,12 +95,16 @@ BOOL CALLBACK EnumWindowsProc(HWND hwnd, LPARAM lParam)
 
 long EnumTopWindows() noexcept
 {
-    window_list.clear();
-    if (!::EnumWindows(EnumWindowsProc, reinterpret_cast<LPARAM>(&window_list))) {
-        window_list.clear();
+    if (!window_list) {
+        window_list = new (std::nothrow) std::vector<ListedWindow>();
+        if (!window_list) return -1;
+    }
+    window_list->clear();
+    if (!::EnumWindows(EnumWindowsProc, reinterpret_cast<LPARAM>(window_list))) {
+        window_list->clear();
         return -1;
     }
-    return static_cast<long>(window_list.size());
+    return static_cast<long>(window_list->size());
 }
 
 std::string ActiveWindowTitle() noexcept
@@ -99,6 +119,7 @@ std::string ActiveWindowTitle() noexcept
 
 long ActivateWindow(const std::string& title, short mode) noexcept
 {
+    const WindowListScope listing;
     if (EnumTopWindows() < 1) return kNothingListed;
     HWND hwnd = nullptr;
     try {

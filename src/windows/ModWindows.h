@@ -27,12 +27,26 @@ struct ListedWindow {
 };
 
 // The window list of this apartment (thread): the result of its last enumeration, replaced by
-// the next one. Read right after EnumTopWindows returns.
+// the next one. Read right after EnumTopWindows returns; empty when there was none.
 const std::vector<ListedWindow>& WindowList() noexcept;
 
 // Lists the visible top-level windows that have title text, in the order the window manager
 // reports them. Returns their number, or -1 when the enumeration failed (the list is empty).
 long EnumTopWindows() noexcept;
+
+// Gives back the memory of this apartment's window list once it has been read. The list must
+// not outlive the call that made it: the thread may end after this library has been unloaded,
+// and nothing of the library may be left to run then.
+void ReleaseWindowList() noexcept;
+
+// Releases the window list when the scope ends, on every path.
+class WindowListScope {
+public:
+    WindowListScope() = default;
+    ~WindowListScope() { ReleaseWindowList(); }
+    WindowListScope(const WindowListScope&) = delete;
+    WindowListScope& operator=(const WindowListScope&) = delete;
+};
 
 // The enumeration callback; lParam is the address of the list being filled. Returns TRUE for
 // every window: an error (a failed allocation) only leaves that window out.
