@@ -27,8 +27,8 @@ DWORD WINAPI ListThenUnload(void* dll_path)
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const HMODULE dll = ::LoadLibraryA(static_cast<const char*>(dll_path));
     if (!dll) return 2;
-    auto get_class_object =
-        reinterpret_cast<GetClassObject>(::GetProcAddress(dll, "DllGetClassObject"));
+    auto get_class_object = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void*>(::GetProcAddress(dll, "DllGetClassObject")));
     CLSID clsid{};
     IClassFactory* factory = nullptr;
     IDispatch* ops = nullptr;
