@@ -81,7 +81,8 @@ public:
 
     void SetKey(const std::wstring& key)
     {
-        ::SysFreeString(V_BSTR(&values_[2]));
+        ::VariantClear(&values_[2]);
+        V_VT(&values_[2]) = VT_BSTR;
         V_BSTR(&values_[2]) = ::SysAllocString(key.c_str());
     }
 

@@ -2,7 +2,7 @@
 ' variant type of every value.  Run:  cscript //nologo tour.vbs
 Option Explicit
 
-Dim ops, ini, status, version, total, inUse, w, h, i
+Dim ops, ini, status, version, total, inUse, w, h, i, n
 Set ops = CreateObject("Kovar3.Ops")
 Set ini = CreateObject("Kovar3.INIEdit")
 WScript.Echo "Created " & TypeName(ops) & " and " & TypeName(ini)
@@ -42,6 +42,12 @@ status = ops.GetScreenPixels(w, h)
 Show "screen width", w
 Show "screen height", h
 
+WScript.Echo "Drives and the stopwatch (GetDriveInfo, TimerStart, TimerStop):"
+Show "fixed drives: root, total MB, free MB", ops.GetDriveInfo()
+ops.TimerStart
+For i = 1 To 10000 : n = n + i : Next
+Show "ms for a loop of 10000 steps", ops.TimerStop()
+
 WScript.Echo "Registration lookup (GetRegFromProgID, GetRegFromCLSID):"
 Dim rec
 rec = ops.GetRegFromProgID("Scripting.FileSystemObject")
@@ -65,6 +71,11 @@ Show "ProductName", pe.ProductName
 Show "Size (KB)", pe.Size
 Show "Attributes", pe.Attributes
 Show "DateLastModified", pe.DateLastModified
+
+WScript.Echo "Colours in use (GetSystemColor, RRGGBB):"
+Show "Desktop", ops.GetSystemColor("Desktop")
+Show "Selection", ops.GetSystemColor("Selection")
+Show "an unknown element", ops.GetSystemColor("NoSuchElement")
 
 WScript.Echo "Processes and file types (GetProcessList, GetDefaultProgram):"
 Dim list, count

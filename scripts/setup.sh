@@ -15,14 +15,24 @@ command -v cmake >/dev/null || need+=(cmake)
 command -v taskset >/dev/null || need+=(util-linux)
 command -v ccache >/dev/null || need+=(ccache)
 command -v clang-format >/dev/null || need+=(clang-format)
+command -v zip >/dev/null || need+=(zip)
+command -v unzip >/dev/null || need+=(unzip)
+dpkg -s locales >/dev/null 2>&1 || need+=(locales)
 
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
 if [ ${#need[@]} -gt 0 ]; then
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO=sudo
     export DEBIAN_FRONTEND=noninteractive
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         $SUDO dpkg --add-architecture i386
     fi
     $SUDO apt-get update -qq
     $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+# The Japanese locale: a few tests run with LANG=ja_JP.UTF-8, in which Wine's ANSI code page is
+# the double-byte 932.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+    $SUDO sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    $SUDO locale-gen >/dev/null
 fi

@@ -4,15 +4,21 @@
 #   - the googletest executable (unit and COM-level tests) under Xvfb,
 #   - the same executable once more as a program that Wine reports as Windows 98, and once
 #     as one it reports as Windows NT 4,
+#   - its code-page tests once more in the Japanese locale (code page 932),
 #   - the .vbs and .js scripts in tests/scripts through the real cscript host
 #     (64-bit host with the 64-bit DLL; 32-bit host with the 32-bit DLL where 32-bit
-#     programs can run).
+#     programs can run), and again in each host after the other build was unregistered,
+#   - ExitWin logging off for real in a throwaway prefix (tests/system/exit_session.sh),
+#   - the release archive's end-to-end test (tests/package/archive_test.sh).
 # Ends with one line "tests: N passed, M failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh >/dev/null || { echo "build failed"; exit 1; }
 source scripts/wine-env.sh
+# The test machines have no sound device: without Wine's ALSA driver PlayWav's tests meet the
+# same "no device" answer, minus the driver's complaints on stderr.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv=d"
 register_dlls
 
 passed=0
@@ -42,6 +48,9 @@ run_gtest() {  # name, exe, extra args...
     local rc=$?
     count_gtest "$log"
     grep -E '^\[  (FAILED|PASSED)  \]|Failure$|error:' "$log" | grep -v '^\[  PASSED' | head -40
+    # A skipped test says why on the line after "Skipped"; its name follows on "[  SKIPPED ]".
+    tr -d '\r' <"$log" | awk '/: Skipped$/ { getline why; next_why = why }
+        /^\[  SKIPPED \] [^0-9]/ && next_why != "" { print "skipped " $4 ": " next_why; next_why = "" }'
     if [ $rc -ne 0 ] && ! grep -q '^\[  FAILED  \]' "$log"; then
         echo "$name: exited with $rc"; tail -20 "$log"; failed=$((failed + 1))
     fi
@@ -71,6 +80,12 @@ cp build/x64/kovar3_tests.exe build/x64/kovar3_tests_nt40.exe
 "$WINE64" reg add 'HKCU\Software\Wine\AppDefaults\kovar3_tests_nt40.exe' /v Version /d nt40 /f >/dev/null
 KOVAR3_EXPECT_MAJOR=4 run_gtest nt40 build/x64/kovar3_tests_nt40.exe --gtest_filter='*Family*'
 
+# The code-page tests once more in the Japanese locale: Wine takes the ANSI code page from the
+# process's LANG, and ja_JP.UTF-8 gives the double-byte code page 932, where the second byte of
+# a character may be the byte of "\".
+LANG=ja_JP.UTF-8 KOVAR3_EXPECT_CODEPAGE=932 run_gtest cp932 build/x64/kovar3_tests.exe \
+    --gtest_filter='DoubleByteCodePage.*:CodePageBoundary.*:ToAnsi.*'
+
 # Script tests: each prints "ok <case>" or "not ok <case>: detail" lines and ends with "done".
 run_scripts() {  # label, cscript path
     local label=$1 host=$2 script log rc
@@ -79,27 +94,62 @@ run_scripts() {  # label, cscript path
         log="$log_dir/$label-$(basename "$script").log"
         fresh_display_server
         xvfb-run -a "$WINE64" "$host" //nologo "$(winpath "$script")" 2>&1 | tr -d '\r' >"$log"
-        rc=${PIPESTATUS[0]}
-        passed=$((passed + $(grep -c '^ok ' "$log")))
-        local bad
-        bad=$(grep -c '^not ok ' "$log")
-        failed=$((failed + bad))
-        grep '^not ok ' "$log" | sed "s|^|$label $(basename "$script"): |"
-        if [ $rc -ne 0 ] || ! grep -q '^done$' "$log"; then
-            echo "$label $(basename "$script"): stopped early (exit $rc; a VBScript error prints nothing)"
-            tail -5 "$log"
-            failed=$((failed + 1))
-        fi
+        count_lines "$label $(basename "$script")" "$log" "${PIPESTATUS[0]}"
     done
     echo "$label scripts: done"
+}
+count_lines() {  # label, log, exit code: counts the "ok" and "not ok" lines of a test's log
+    local label=$1 log=$2 rc=$3 bad
+    passed=$((passed + $(grep -c '^ok ' "$log")))
+    bad=$(grep -c '^not ok ' "$log")
+    failed=$((failed + bad))
+    grep '^not ok ' "$log" | sed "s|^|$label: |"
+    if [ "$rc" -ne 0 ] || ! grep -q '^done$' "$log"; then
+        echo "$label: stopped early (exit $rc; a VBScript error prints nothing)"
+        tail -5 "$log"
+        failed=$((failed + 1))
+    fi
 }
 run_scripts script64 cscript
 if can_run_32bit; then
     run_scripts script32 'C:\windows\syswow64\cscript.exe'
+fi
+
+# One build unregistered, the other still registered: each host keeps creating and calling
+# objects of its own build. Unregistering twice is no failure.
+expect_exit_0() {  # name, command...
+    local name=$1; shift
+    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "not ok $name: exit $?"; fi
+}
+dll64=$(winpath build/x64/kovar3.dll)
+dll32=$(winpath build/x86/kovar3.dll)
+expect_exit_0 "regsvr32 /u 64-bit" "$WINE64" regsvr32 /s /u "$dll64"
+expect_exit_0 "regsvr32 /u 64-bit again" "$WINE64" regsvr32 /s /u "$dll64"
+if can_run_32bit; then
+    run_scripts script32-without-64 'C:\windows\syswow64\cscript.exe'
+    expect_exit_0 "regsvr32 64-bit" "$WINE64" regsvr32 /s "$dll64"
+    expect_exit_0 "regsvr32 /u 32-bit" "$WINE64" 'C:\windows\syswow64\regsvr32.exe' /s /u "$dll32"
+    expect_exit_0 "regsvr32 /u 32-bit again" "$WINE64" 'C:\windows\syswow64\regsvr32.exe' /s /u "$dll32"
+    run_scripts script64-without-32 cscript
 else
     echo "script32: skipped, this machine's kernel runs no 32-bit programs (the 32-bit DLL is still built and checked from the 64-bit tests)"
 fi
+register_dlls
+
+# ExitWin logging off for real, in a throwaway prefix of its own; the test prefix survives it.
+session_log="$log_dir/exit-session.log"
+xvfb-run -a bash tests/system/exit_session.sh 2>&1 | tr -d '\r' >"$session_log"
+count_lines "exit session" "$session_log" 0
+echo "exit session: done"
 
 "$KOVAR3_ROOT/scripts/wine-wait.sh"
+
+# The release archive from scripts/package.sh, unpacked, installed, used and uninstalled in a
+# fresh prefix of its own (build/archive-prefix).
+bash tests/package/archive_test.sh >"$log_dir/archive.log" 2>&1
+count_lines archive "$log_dir/archive.log" $?
+grep '^skip ' "$log_dir/archive.log" | sed 's/^/archive: /'
+echo "archive: done"
+
 echo "tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -9,17 +9,42 @@
 #include <vector>
 
 #include "component/module.h"
+#include "platform/unique.h"
 
 namespace kovar3 {
 
-// Calls through IDispatch with the interface's type information. Arguments passed by value
-// (JScript passes everything so) are wrapped in by-reference temporaries first: a member that
-// writes an output into one writes into the temporary, and the value is lost with it, as a
-// script expects of a literal. An error that a member raises (failure HRESULT plus error
-// information) comes back as DISP_E_EXCEPTION with the EXCEPINFO filled.
-HRESULT InvokeThroughTypeInfo(IDispatch* self, ITypeInfo* type_info, DISPID member, WORD flags,
-                              DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                              UINT* arg_error) noexcept;
+// The argument counts of one interface's members, read from its type information once.
+class ArgumentCounts {
+public:
+    explicit ArgumentCounts(ITypeInfo* info);  // throws std::bad_alloc
+
+    // S_OK when `params` suits the member `flags` asks for (or the type describes no such member,
+    // which the standard dispatch then answers for). Too many or too few arguments, named ones
+    // included, give DISP_E_BADPARAMCOUNT; a named argument that names no parameter, or one
+    // another argument fills, DISP_E_PARAMNOTFOUND with its index in `arg_error`.
+    HRESULT Check(DISPID member, WORD flags, const DISPPARAMS& params,
+                  UINT* arg_error) const noexcept;
+
+private:
+    struct Row {
+        DISPID member;
+        INVOKEKIND kind;
+        int accepted;  // -1: any number
+        int required;
+    };
+    std::vector<Row> rows_;
+};
+
+// Calls through IDispatch with the interface's type information. The arguments are counted
+// first: a wrong count (a script's error 450, "Wrong number of arguments") ends the call before
+// the member runs. Arguments passed by value (JScript passes everything so) are wrapped in
+// by-reference temporaries: a member that writes an output into one writes into the temporary,
+// and the value is lost with it, as a script expects of a literal. An error that a member
+// raises (failure HRESULT plus error information) comes back as DISP_E_EXCEPTION with the
+// EXCEPINFO filled.
+HRESULT InvokeThroughTypeInfo(IDispatch* self, ITypeInfo* type_info, const ArgumentCounts& counts,
+                              DISPID member, WORD flags, DISPPARAMS* params, VARIANT* result,
+                              EXCEPINFO* exception, UINT* arg_error) noexcept;
 
 template <typename Interface>
 class DispatchObject : public Interface, public ISupportErrorInfo {
@@ -67,24 +92,25 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override
     {
-        ITypeInfo* info = nullptr;
-        HRESULT hr = module::GetTypeInfo(__uuidof(Interface), &info);
+        ComPtr<ITypeInfo> info;
+        const HRESULT hr = module::GetTypeInfo(__uuidof(Interface), info.put());
         if (FAILED(hr)) return hr;
-        hr = ::DispGetIDsOfNames(info, names, count, ids);
-        info->Release();
-        return hr;
+        return ::DispGetIDsOfNames(info.get(), names, count, ids);
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception,
                                      UINT* arg_error) override
     {
-        ITypeInfo* info = nullptr;
-        HRESULT hr = module::GetTypeInfo(__uuidof(Interface), &info);
+        ComPtr<ITypeInfo> info;
+        const HRESULT hr = module::GetTypeInfo(__uuidof(Interface), info.put());
         if (FAILED(hr)) return hr;
-        hr = InvokeThroughTypeInfo(static_cast<Interface*>(this), info, member, flags, params,
-                                   result, exception, arg_error);
-        info->Release();
-        return hr;
+        try {
+            static const ArgumentCounts counts(info.get());
+            return InvokeThroughTypeInfo(static_cast<Interface*>(this), info.get(), counts, member,
+                                         flags, params, result, exception, arg_error);
+        } catch (...) {
+            return E_OUTOFMEMORY;
+        }
     }
 
     // ISupportErrorInfo

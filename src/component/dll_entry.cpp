@@ -18,4 +18,10 @@ STDAPI DllRegisterServer() { return kovar3::RegisterServer(); }
 
 STDAPI DllUnregisterServer() { return kovar3::UnregisterServer(); }
 
+// regsvr32 /n /i:user registers for the current user only; regsvr32 /u /n /i:user removes that.
+STDAPI DllInstall(BOOL install, LPCWSTR command_line)
+{
+    return kovar3::InstallServer(install != FALSE, command_line);
+}
+
 }  // extern "C"

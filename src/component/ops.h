@@ -45,8 +45,9 @@ public:
     HRESULT STDMETHODCALLTYPE TimerStop(VARIANT* result) override;
     HRESULT STDMETHODCALLTYPE PlayWav(VARIANT* vFilePath) override;
 
-    // ops_registry.cpp, over registry/ModRegKovar, registry/ModRegVals and
-    // registry/class_lookup: values, lists, deletion, class and App Paths lookups.
+    // ops_registry.cpp (with registry_data.cpp for the data of values), over
+    // registry/ModRegKovar, registry/ModRegVals and registry/class_lookup: values, lists,
+    // deletion, class and App Paths lookups.
     HRESULT STDMETHODCALLTYPE RegGetValue(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValue,
                                           VARIANT* vData, VARIANT* vType, VARIANT* result) override;
     HRESULT STDMETHODCALLTYPE RegWriteValue(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValue,

@@ -1,9 +1,11 @@
 // Ops members that read, write, list and delete registry values and keys, and look up class
 // registrations and installed programs. Each frame resolves the hive, reads and trims the
 // path, and hands on to the registry module; the statuses are the module's.
+#include <new>
 #include <string>
 
 #include "component/ops.h"
+#include "component/registry_data.h"
 #include "platform/ModKovar.h"
 #include "platform/errors.h"
 #include "platform/member.h"
@@ -51,7 +53,8 @@ Variant RecordOf(const registry::RegistrationRecord& record, bool failed)
 Variant FailedRecord(const registry::RegistrationRecord& record) { return RecordOf(record, true); }
 
 // A list member's work once the hive abbreviation is read: the path is read only for a known
-// hive. Gives the status; the list parameter gets the array, or "" on every other status.
+// hive. Gives the status; the list parameter gets an array of texts, or "" on every other
+// status.
 template <typename ReadPath, typename Enumerate>
 Variant ListInto(VARIANT* list_param, const std::string& abbrev, ReadPath read_path,
                  Enumerate enumerate)
@@ -61,12 +64,14 @@ Variant ListInto(VARIANT* list_param, const std::string& abbrev, ReadPath read_p
         WriteOutput(list_param, Variant::Text(""));
         return Variant::I2(3);
     }
-    ModRegKovar::VariantList listed = enumerate(*root, read_path());
+    const ModRegKovar::NameList listed = enumerate(*root, read_path());
     if (listed.status != ModRegKovar::kListed) {
         WriteOutput(list_param, Variant::Text(""));
         return Variant::I2(listed.status);
     }
-    WriteOutput(list_param, std::move(listed.list));
+    SafeArrayBuilder array(listed.names.size());
+    for (const std::string& item : listed.names) array.Add(Variant::Text(item));
+    WriteOutput(list_param, array.Build());
     return Variant::I2(0);
 }
 
@@ -94,8 +99,16 @@ HRESULT Ops::RegGetValue(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValue, VARI
             }
             const std::string path = ReadRegPath(vRegPath);
             const std::string name = RegistryText(ReadParamText(vValue));
-            ModRegVals::ReadOutcome read = ModRegVals::RegReadTyped(*root, path, name);
-            WriteOutput(vData, std::move(read.data));
+            const ModRegVals::ReadOutcome read = ModRegVals::RegReadTyped(*root, path, name);
+            Variant data;
+            try {
+                data = ReadDataVariant(read.data);
+            } catch (const std::bad_alloc&) {
+                WriteOutput(vData, Variant::Text(""));
+                WriteOutput(vType, Variant::Text(""));
+                return Variant::I4(ModRegVals::kReadError);
+            }
+            WriteOutput(vData, std::move(data));
             WriteOutput(vType, Variant::Text(read.type));
             return Variant::I4(read.status);
         },
@@ -131,11 +144,18 @@ HRESULT Ops::RegWriteValue(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vValue, VA
                 if (!is_array) return Variant::I2(8);
             } else if (code == "D") {
                 if (name.empty()) return Variant::I2(6);
-                if (!ModRegVals::IsNumeric(data.get())) return Variant::I2(7);
+                if (!IsNumeric(data.get())) return Variant::I2(7);
             } else if (code != "S" && code != "X") {
                 return Variant::I2(9);
             }
-            return Variant::I2(ModRegVals::RegWriteTyped(*root, path, name, data.get(), code));
+            // Converted and checked whole before the key is created.
+            ModRegVals::TypedValue value;
+            try {
+                value = PrepareValue(data.get(), code);
+            } catch (const BadBinaryElement&) {
+                return Variant::I2(ModRegVals::kBadBinaryElement);
+            }
+            return Variant::I2(ModRegVals::RegWriteTyped(*root, path, name, value));
         },
         [] { return Variant::I2(10); });
 }
@@ -189,7 +209,7 @@ HRESULT Ops::RegListKeys(VARIANT* vKey, VARIANT* vRegPath, VARIANT* vKeyList, VA
         result,
         [&] {
             const auto path = [&] { return TrimRegPath(RegistryText(path_text)); };
-            return ListInto(vKeyList, key_text, path, ModRegKovar::EnumSubkeys);
+            return ListInto(vKeyList, key_text, path, ModRegKovar::EnumSubkeyNames);
         },
         [&]() noexcept { return ListFailed(vKeyList); });
 }

@@ -40,21 +40,21 @@ const std::string& NotFoundMarker()
 
 bool IsWinIni(const std::string& path)
 {
-    const size_t separator = path.find_last_of("\\/:");
+    const size_t separator = FindLastAnsiChar(path, "\\/:");
     const std::string last = separator == std::string::npos ? path : path.substr(separator + 1);
     return UpperAscii(last) == "WIN.INI";
 }
 
 std::string ProfileTarget(const std::string& path)
 {
-    if (path.find_first_of("\\/:") != std::string::npos) return path;
+    if (FindFirstAnsiChar(path, "\\/:") != std::string::npos) return path;
     std::string target;
     try {
         target = WindowsFolder();
     } catch (const FileSystemError&) {
         return std::string();
     }
-    if (target.back() != '\\') target += '\\';
+    if (!EndsWithAnsiChar(target, "\\")) target += '\\';
     return target + path;
 }
 

@@ -20,7 +20,9 @@ constexpr unsigned kSectionBufferSize = 4096;
 // read routine gives when nothing was found.
 const std::string& NotFoundMarker();
 
-// True when the path's last component (drive and folders removed) is WIN.INI in any case.
+// True when the path's last component (drive and folders removed) is WIN.INI in any case. The
+// path is split by characters: U+8868 followed by "win.ini" (0x95 0x5C "win.ini" in code page
+// 932) is not WIN.INI.
 bool IsWinIni(const std::string& path);
 
 // The file the private-profile calls will open for `path`: the path itself, or, for a bare

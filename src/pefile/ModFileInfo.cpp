@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 #include "platform/unique.h"
+#include "platform/variant.h"
 
 namespace kovar3::ModFileInfo {
 namespace {
@@ -138,12 +139,9 @@ std::wstring DateText(const FILETIME& time)
     parts.wMilliseconds = 0;
     DATE date = 0;
     if (!::SystemTimeToVariantTime(&parts, &date)) return std::wstring();
-    BSTR text = nullptr;
-    if (FAILED(::VarBstrFromDate(date, LOCALE_USER_DEFAULT, 0, &text)) || !text)
-        return std::wstring();
-    std::wstring out(text, ::SysStringLen(text));
-    ::SysFreeString(text);
-    return out;
+    Bstr text;
+    if (FAILED(::VarBstrFromDate(date, LOCALE_USER_DEFAULT, 0, text.put()))) return std::wstring();
+    return text.text();
 }
 
 std::wstring CreatedDateText(const FILETIME& time)

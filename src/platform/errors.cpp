@@ -28,6 +28,9 @@ std::wstring ConversionError::Description() const
     case DISP_E_TYPEMISMATCH: return L"Type mismatch";
     case DISP_E_OVERFLOW: return L"Overflow";
     case kInvalidUseOfNull: return L"Invalid use of Null";
+    case kTextOutsideCodePage:
+        return L"Invalid procedure call or argument: the text holds a character that the ANSI "
+               L"code page cannot represent";
     case E_OUTOFMEMORY: return L"Out of memory";
     default: return L"Automation error";
     }

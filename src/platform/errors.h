@@ -18,12 +18,18 @@ constexpr HRESULT AutomationErrorCode(int number)
 // Error 94, raised when Null is used where a value is needed.
 constexpr HRESULT kInvalidUseOfNull = AutomationErrorCode(94);
 
+// Error 5, "Invalid procedure call or argument", raised for text holding a character that the
+// ANSI code page cannot hold: handing on a look-alike would reach a key, value or file the
+// caller never named.
+constexpr HRESULT kTextOutsideCodePage = AutomationErrorCode(5);
+
 // Sets the thread's error information and returns `hr` for the member to return.
 HRESULT RaiseAutomationError(HRESULT hr, const std::wstring& source,
                              const std::wstring& description) noexcept;
 
 // Thrown when a parameter cannot be converted to the type a member works with; carries the
-// standard conversion's HRESULT (type mismatch, overflow, invalid use of Null).
+// standard conversion's HRESULT (type mismatch, overflow, invalid use of Null), or
+// kTextOutsideCodePage.
 class ConversionError : public std::exception {
 public:
     explicit ConversionError(HRESULT hr) noexcept : hr_(hr) {}

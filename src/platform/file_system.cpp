@@ -11,6 +11,10 @@ constexpr DWORD kNoAttributes = INVALID_FILE_ATTRIBUTES;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+// Separators are looked for by character: in a double-byte code page the second byte of a
+// character may be 0x5C.
+constexpr std::string_view kSeparators = "\\/";
+
 // Wildcards never name one file; the platform would treat them as a pattern.
 bool HasWildcard(const std::string& path) { return path.find_first_of("*?") != std::string::npos; }
 
@@ -59,7 +63,7 @@ bool NamesDevice(const std::string& path)
         return u;
     }();
     if (upper.rfind("\\\\.\\", 0) == 0) return true;
-    const size_t separator = upper.find_last_of("\\:");
+    const size_t separator = FindLastAnsiChar(upper, "\\:");
     std::string base = separator == std::string::npos ? upper : upper.substr(separator + 1);
     base = base.substr(0, base.find('.'));
     while (!base.empty() && base.back() == ' ') base.pop_back();
@@ -87,10 +91,9 @@ bool FileSystem::FolderExists(const std::string& path) const
 
 std::string FileSystem::GetExtensionName(const std::string& path) const
 {
-    size_t end = path.size();
-    while (end > 0 && IsSeparator(path[end - 1])) --end;
-    const std::string last = path.substr(0, end);
-    const size_t separator = last.find_last_of("\\/:");
+    std::string last = path;
+    while (EndsWithAnsiChar(last, kSeparators)) last.pop_back();
+    const size_t separator = FindLastAnsiChar(last, "\\/:");
     const std::string name = separator == std::string::npos ? last : last.substr(separator + 1);
     const size_t dot = name.rfind('.');
     return dot == std::string::npos ? std::string() : name.substr(dot + 1);
@@ -102,7 +105,7 @@ bool FileSystem::DriveExists(const std::string& root) const
     if (root.size() > 2 && IsSeparator(root[0]) && IsSeparator(root[1]) &&
         root.find('\0') == std::string::npos) {
         std::string unc = root;
-        if (!IsSeparator(unc.back())) unc += '\\';
+        if (!EndsWithAnsiChar(unc, kSeparators)) unc += '\\';
         return ::GetDriveTypeA(unc.c_str()) != DRIVE_NO_ROOT_DIR;
     }
     return false;
@@ -114,7 +117,7 @@ DriveKind FileSystem::GetDriveType(const std::string& root) const
     std::string path = root;
     if (const char letter = DriveLetter(root))
         path = std::string(1, letter) + ":\\";
-    else if (!IsSeparator(path.back()))
+    else if (!EndsWithAnsiChar(path, kSeparators))
         path += '\\';
     switch (::GetDriveTypeA(path.c_str())) {
     case DRIVE_REMOVABLE: return DriveKind::kRemovable;
@@ -131,8 +134,8 @@ std::string FileSystem::GetParentFolderPath(const std::string& file_path) const
     if (!FileExists(file_path))
         throw FileSystemError("file not found: " + file_path, ERROR_FILE_NOT_FOUND);
     std::string full = FullPath(file_path);
-    while (full.size() > 3 && IsSeparator(full.back())) full.pop_back();
-    const size_t cut = full.find_last_of("\\/");
+    while (full.size() > 3 && EndsWithAnsiChar(full, kSeparators)) full.pop_back();
+    const size_t cut = FindLastAnsiChar(full, kSeparators);
     if (cut == std::string::npos) throw FileSystemError("no parent: " + full, ERROR_PATH_NOT_FOUND);
     std::string parent = full.substr(0, cut);
     if (parent.size() == 2 && parent[1] == ':') parent += '\\';  // a root folder keeps its "\"

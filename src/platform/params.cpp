@@ -83,13 +83,14 @@ Variant ConvertValue(const VARIANT& value, VARTYPE type)
     return out;
 }
 
-std::string ReadParamText(const VARIANT* param)
+std::string ValueText(const VARIANT& value)
 {
-    const Variant value = ReadParamValue(param);
-    const Variant text = ConvertValue(value.get(), VT_BSTR);
+    const Variant text = ConvertValue(value, VT_BSTR);
     const BSTR s = V_BSTR(&text.get());
     return ToAnsi(s, ::SysStringLen(s));
 }
+
+std::string ReadParamText(const VARIANT* param) { return ValueText(ReadParamValue(param).get()); }
 
 short ReadParamI2(const VARIANT* param)
 {

@@ -3,7 +3,10 @@
 // Every parameter arrives as a VARIANT* (VBScript passes VT_BYREF|VT_VARIANT). A reader
 // follows the reference, converts once by the standard variant conversion and throws
 // ConversionError when that is impossible (Null, an array, an object without a value,
-// non-numeric text or an out-of-range number for an integer). Text leaves here as ANSI bytes.
+// non-numeric text or an out-of-range number for an integer). Text leaves here as ANSI bytes,
+// converted exactly: text holding a character the ANSI code page cannot hold throws
+// ConversionError(kTextOutsideCodePage), so the member ends in its failure answer before it
+// touches anything (see ToAnsi).
 #pragma once
 
 #include <windows.h>
@@ -29,6 +32,9 @@ bool ReadParamBool(const VARIANT* param);  // Empty gives False
 
 // Converts a value (not a parameter) to another variant type; throws ConversionError.
 Variant ConvertValue(const VARIANT& value, VARTYPE type);
+
+// A value (not a parameter: an array element, say) as ANSI text, as ReadParamText reads it.
+std::string ValueText(const VARIANT& value);
 
 // Replaces the caller's variant with `value`, releasing what it held. A typed reference
 // (VT_BYREF|VT_BSTR from a typed VBA variable, say) receives the value converted to its

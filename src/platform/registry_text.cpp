@@ -23,4 +23,10 @@ std::string ReadRegText(HKEY root, const std::string& path, const std::string& n
     }
 }
 
+void WriteRegText(HKEY key, const char* name, const std::string& text) noexcept
+{
+    ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>(text.size() + 1));
+}
+
 }  // namespace kovar3

@@ -1,5 +1,6 @@
 // Fixed-size reads of registry text, shared by every subsystem that looks something up in the
-// registry (class registrations, App Paths, typed values, file associations).
+// registry (class registrations, App Paths, typed values, file associations), and the plain
+// text write of the subsystems that record a setting in the user's profile.
 #pragma once
 
 #include <windows.h>
@@ -17,5 +18,9 @@ constexpr DWORD kRegTextBuffer = 255;
 // or it cannot be read.
 std::string ReadRegText(HKEY root, const std::string& path, const std::string& name,
                         REGSAM access = KEY_QUERY_VALUE) noexcept;
+
+// Stores `text` as REG_SZ under `name` in an open key, terminator included; the result is not
+// examined (callers that need to know open the key for setting values first).
+void WriteRegText(HKEY key, const char* name, const std::string& text) noexcept;
 
 }  // namespace kovar3

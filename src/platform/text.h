@@ -1,15 +1,21 @@
 // Text at the platform boundary: scripts hand us UTF-16, the "A" entry points take the
 // process's ANSI code page. Both directions keep embedded NUL characters.
+//
+// ANSI text is looked at as characters, never as bytes: in the double-byte code pages (932,
+// 936, 949, 950) the second byte of a character may be 0x5C, the byte of "\", or a letter.
+// Every search, trim and upper-casing of ANSI text below goes through AnsiCharLength.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace kovar3 {
 
-// UTF-16 to ANSI bytes; characters the code page lacks become the platform's default
-// character, as the "A" entry points themselves would do. Throws std::bad_alloc.
+// UTF-16 to ANSI bytes, exactly: a character the code page cannot hold (one without a
+// counterpart, or one the platform would replace by a look-alike: U+017A by "z", CJK by "?")
+// throws ConversionError(kTextOutsideCodePage). Throws std::bad_alloc.
 std::string ToAnsi(const wchar_t* text, size_t length);
 inline std::string ToAnsi(const std::wstring& text) { return ToAnsi(text.data(), text.size()); }
 
@@ -20,8 +26,20 @@ inline std::wstring FromAnsi(const std::string& text) { return FromAnsi(text.dat
 // The text of a fixed buffer up to its first NUL character (or all of it when there is none).
 std::string CutAtNul(const char* buffer, size_t size);
 
+// Bytes taken by the character of ANSI `text` that starts at byte `at`: 2 for a double-byte
+// character (a lead byte with a byte after it), 1 otherwise; 0 at the end of the text.
+size_t AnsiCharLength(std::string_view text, size_t at) noexcept;
+
+// Byte position of the first (last) character of `text` that is one of the single-byte
+// characters of `set`, or npos. The second byte of a double-byte character never matches.
+size_t FindFirstAnsiChar(std::string_view text, std::string_view set) noexcept;
+size_t FindLastAnsiChar(std::string_view text, std::string_view set) noexcept;
+
+// True when the last character of `text` is one of the single-byte characters of `set`.
+bool EndsWithAnsiChar(std::string_view text, std::string_view set) noexcept;
+
 // ASCII upper-casing, the way hive abbreviations, type codes, extensions and version entry
-// names are compared: only a to z change.
+// names are compared: only a to z change, and in ANSI text only characters of one byte.
 constexpr char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 constexpr wchar_t UpperAscii(wchar_t c)
 {

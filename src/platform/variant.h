@@ -15,6 +15,13 @@ public:
     Bstr() noexcept = default;
     explicit Bstr(const std::wstring& text);  // throws std::bad_alloc
     static Bstr FromAnsi(const std::string& text);
+    // Takes over a BSTR that a call handed out (an EXCEPINFO's texts, say).
+    static Bstr Adopt(BSTR owned) noexcept
+    {
+        Bstr b;
+        b.s_ = owned;
+        return b;
+    }
     Bstr(Bstr&& o) noexcept : s_(std::exchange(o.s_, nullptr)) {}
     Bstr& operator=(Bstr&& o) noexcept
     {
@@ -29,7 +36,18 @@ public:
     ~Bstr() { ::SysFreeString(s_); }
 
     BSTR get() const noexcept { return s_; }
+    // Frees the text and hands out the slot for a call to fill.
+    BSTR* put() noexcept
+    {
+        ::SysFreeString(std::exchange(s_, nullptr));
+        return &s_;
+    }
+    // The slot itself, text kept: for passing by reference to a call that may read and replace
+    // it (a VT_BYREF|VT_BSTR argument).
+    BSTR* address() noexcept { return &s_; }
     BSTR release() noexcept { return std::exchange(s_, nullptr); }
+    // The text, "" for a null BSTR (which stands for the empty text).
+    std::wstring text() const { return s_ ? std::wstring(s_, ::SysStringLen(s_)) : std::wstring(); }
 
 private:
     BSTR s_ = nullptr;

@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "platform/registry_text.h"
-#include "platform/safearray.h"
 #include "platform/text.h"
 #include "platform/unique.h"
 
@@ -37,11 +36,10 @@ const char* TypeMarker(DWORD type)
     }
 }
 
-VariantList ArrayOf(const std::vector<std::string>& items)
+NameList Listed(std::vector<std::string> items)
 {
-    SafeArrayBuilder array(items.size());
-    for (const std::string& item : items) array.Add(Variant::Text(item));
-    return {kListed, array.Build()};
+    if (items.empty()) return {kNothingListed, {}};
+    return {kListed, std::move(items)};
 }
 
 // Opens root\path for the value listings and reads the longest value name's length. Gives
@@ -86,7 +84,9 @@ std::optional<HKEY> HiveFromAbbrev(const std::string& abbrev, HiveSet set)
 
 std::string TrimRegPath(std::string path)
 {
-    if (!path.empty() && path.back() == '\\') path.pop_back();
+    // The last character, not the last byte: in a double-byte code page the second byte of a
+    // character may be 0x5C.
+    if (EndsWithAnsiChar(path, "\\")) path.pop_back();
     if (!path.empty() && path.front() == '\\') path.erase(0, 1);
     return path;
 }
@@ -119,26 +119,15 @@ NameList EnumSubkeyNames(HKEY root, const std::string& path) noexcept
     return out;
 }
 
-VariantList EnumSubkeys(HKEY root, const std::string& path) noexcept
-{
-    try {
-        const NameList names = EnumSubkeyNames(root, path);
-        if (names.status != kListed) return {names.status, Variant()};
-        return ArrayOf(names.names);
-    } catch (...) {
-        return {kListError, Variant()};
-    }
-}
-
 // One pass: the enumeration hands back each value's type with its name, which gives the same
 // list, in the same order, as asking for each name's type afterwards.
-VariantList EnumValueTypes(HKEY root, const std::string& path) noexcept
+NameList EnumValueTypes(HKEY root, const std::string& path) noexcept
 {
     try {
         RegKey key;
         DWORD longest = 0;
         const short opened = OpenForValues(root, path, key, longest);
-        if (opened != kListed) return {opened, Variant()};
+        if (opened != kListed) return {opened, {}};
         std::vector<char> name(static_cast<size_t>(longest) + 1);
         std::vector<std::string> items;
         for (DWORD index = 0;; ++index) {
@@ -151,22 +140,21 @@ VariantList EnumValueTypes(HKEY root, const std::string& path) noexcept
             if (result == ERROR_SUCCESS && length > 0)
                 items.push_back(std::string(name.data(), length) + TypeMarker(type));
         }
-        if (items.empty()) return {kNothingListed, Variant()};
-        return ArrayOf(items);
+        return Listed(std::move(items));
     } catch (...) {
-        return {kListError, Variant()};
+        return {kListError, {}};
     }
 }
 
 // One pass, as above: the data comes with the name. A value whose data does not fit the
 // buffer reports ERROR_MORE_DATA and is passed over, as it would be when read on its own.
-VariantList EnumStringData(HKEY root, const std::string& path) noexcept
+NameList EnumStringData(HKEY root, const std::string& path) noexcept
 {
     try {
         RegKey key;
         DWORD longest = 0;
         const short opened = OpenForValues(root, path, key, longest);
-        if (opened != kListed) return {opened, Variant()};
+        if (opened != kListed) return {opened, {}};
         std::vector<char> name(static_cast<size_t>(longest) + 1);
         char data[kRegTextBuffer];
         std::vector<std::string> items;
@@ -185,10 +173,9 @@ VariantList EnumStringData(HKEY root, const std::string& path) noexcept
                 items.push_back(std::move(item));
             }
         }
-        if (items.empty()) return {kNothingListed, Variant()};
-        return ArrayOf(items);
+        return Listed(std::move(items));
     } catch (...) {
-        return {kListError, Variant()};
+        return {kListError, {}};
     }
 }
 

@@ -13,8 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/variant.h"
-
 namespace kovar3::ModRegKovar {
 
 // Which abbreviations a method accepts: the basic set is HKCR, HKCU, HKLM and HKU; the
@@ -25,7 +23,8 @@ enum class HiveSet { kBasic, kExtended };
 // to ASCII letter case; nothing when no accepted row matches.
 std::optional<HKEY> HiveFromAbbrev(const std::string& abbrev, HiveSet set);
 
-// Removes one "\" from the end, then one "\" from the start; nothing else.
+// Removes one "\" from the end, then one "\" from the start; nothing else. Characters, not
+// bytes: a double-byte character whose second byte is 0x5C stays whole.
 std::string TrimRegPath(std::string path);
 
 // The registry reads the ANSI text it is handed up to the first NUL character; every name and
@@ -48,21 +47,13 @@ struct NameList {
 // Subkey names of root\path in the registry's enumeration order.
 NameList EnumSubkeyNames(HKEY root, const std::string& path) noexcept;
 
-struct VariantList {
-    short status = kListError;
-    Variant list;  // an array of texts when status is kListed, Empty otherwise
-};
-
-// The subkey names as an array of variants holding text.
-VariantList EnumSubkeys(HKEY root, const std::string& path) noexcept;
-
 // Named values, each as name + "/S", "/X", "/B", "/D" or "/U" (every other type, REG_MULTI_SZ
 // included). The default value is never listed.
-VariantList EnumValueTypes(HKEY root, const std::string& path) noexcept;
+NameList EnumValueTypes(HKEY root, const std::string& path) noexcept;
 
 // Named REG_SZ values with at least one character of data that fits the 255-byte buffer, each
 // as name + "^" + data.
-VariantList EnumStringData(HKEY root, const std::string& path) noexcept;
+NameList EnumStringData(HKEY root, const std::string& path) noexcept;
 
 // Deletes one value (the default value when `name` is empty): 0, or 1 when the key cannot be
 // opened or the value cannot be deleted.

@@ -9,8 +9,8 @@
 #include <windows.h>
 
 #include <string>
-
-#include "platform/variant.h"
+#include <variant>
+#include <vector>
 
 namespace kovar3::ModRegVals {
 
@@ -21,12 +21,19 @@ enum ReadStatus : long {
     kCannotOpenKey = 2,
     kCannotRead = 3,   // for text: longer than the 255-byte buffer
     kNoSuchValue = 5,  // missing, or a type other than REG_SZ/EXPAND_SZ/BINARY/DWORD/MULTI_SZ
-    kReadError = 6,    // the byte array could not be built
+    kReadError = 6,    // an unexpected error (memory)
 };
+
+// What a read found, for the caller to hand on: text ("S", and "" on every failure), the
+// number of a REG_DWORD ("D"), the bytes of a REG_BINARY ("B"), or the pieces of a
+// REG_MULTI_SZ ("M").
+using Bytes = std::vector<unsigned char>;
+using Pieces = std::vector<std::string>;
+using ReadData = std::variant<std::string, long, Bytes, Pieces>;
 
 struct ReadOutcome {
     long status = kReadError;
-    Variant data;      // text, a 32-bit integer, or an array; "" on every failure
+    ReadData data;
     std::string type;  // "S", "M", "D", "B" or ""
 };
 
@@ -35,7 +42,9 @@ struct ReadOutcome {
 // can hold here; an expansion is read with whatever room it needs.
 ReadOutcome RegReadTyped(HKEY root, const std::string& path, const std::string& name) noexcept;
 
-// Statuses of RegWriteTyped (the checks made before it is called use 4 to 9).
+// Statuses of writing a value. The caller turns the script's data into a TypedValue first and
+// gives kBadBinaryElement or kWriteError itself when that fails (the checks made before that
+// use 4 to 9).
 enum WriteStatus : short {
     kWritten = 0,
     kCannotCreateKey = 1,
@@ -44,14 +53,16 @@ enum WriteStatus : short {
     kWriteError = 10,
 };
 
-// Converts and checks `data` for the upper-cased type code `code` ("S", "X", "M", "D", "B" or
-// "BH") before the registry is touched, then creates root\path with every missing key and
-// writes the value. Any conversion that fails gives kWriteError.
-short RegWriteTyped(HKEY root, const std::string& path, const std::string& name,
-                    const VARIANT& data, const std::string& code) noexcept;
+// A value ready for the registry: its type (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG_DWORD or
+// REG_BINARY) and the bytes RegSetValueExA receives, terminators included.
+struct TypedValue {
+    DWORD kind = REG_NONE;
+    std::string bytes;
+};
 
-// The script notion of "numeric": Empty, Boolean and every number, and text that reads as a
-// number ("12", "1e3", "&HFF"). Null, dates, arrays and objects are not.
-bool IsNumeric(const VARIANT& value) noexcept;
+// Creates root\path with every missing key and writes the value `name`. A binary value without
+// a byte is kWriteError (the key has been created by then).
+short RegWriteTyped(HKEY root, const std::string& path, const std::string& name,
+                    const TypedValue& value) noexcept;
 
 }  // namespace kovar3::ModRegVals

@@ -4,6 +4,7 @@
 
 #include "platform/environment.h"
 #include "platform/registry_text.h"
+#include "platform/text.h"
 
 namespace kovar3::registry {
 namespace {
@@ -25,7 +26,7 @@ void ReadClassEntries(const std::string& clsid, RegistrationRecord& record)
 std::string BraceClsid(std::string text)
 {
     if (text.empty() || text.front() != '{') text.insert(0, 1, '{');
-    if (text.back() != '}') text += '}';
+    if (!EndsWithAnsiChar(text, "}")) text += '}';  // by character: "}" can be a second byte
     return text;
 }
 

@@ -101,12 +101,12 @@ TEST_F(CallingConvention, TypedReferenceOutputsAreConverted)
 {
     // A typed VBA variable arrives as VT_BYREF|VT_I4 or VT_BYREF|VT_BSTR and keeps its type.
     LONG width = 0;
-    BSTR height = ::SysAllocString(L"old");
+    Bstr height(L"old");
     VARIANT width_ref, height_ref;
     V_VT(&width_ref) = VT_BYREF | VT_I4;
     V_I4REF(&width_ref) = &width;
     V_VT(&height_ref) = VT_BYREF | VT_BSTR;
-    V_BSTRREF(&height_ref) = &height;
+    V_BSTRREF(&height_ref) = height.address();
     DISPPARAMS params{nullptr, nullptr, 2, 0};
     VARIANT args[2] = {height_ref, width_ref};  // reversed
     params.rgvarg = args;
@@ -116,9 +116,8 @@ TEST_F(CallingConvention, TypedReferenceOutputsAreConverted)
               S_OK);
     EXPECT_EQ(V_I2(&result.get()), 0);
     EXPECT_GT(width, 0);
-    EXPECT_GT(std::wstring(height).size(), 0u);
-    EXPECT_NE(std::wstring(height), L"old");
-    ::SysFreeString(height);
+    EXPECT_GT(height.text().size(), 0u);
+    EXPECT_NE(height.text(), L"old");
 }
 
 struct EscapingCase {
@@ -176,10 +175,9 @@ TEST_F(CallingConvention, RaisedErrorsCarryNumberSourceAndDescription)
     EXPECT_EQ(file, nullptr);
     ComPtr<IErrorInfo> info;
     ASSERT_EQ(::GetErrorInfo(0, info.put()), S_OK);
-    BSTR source = nullptr;
-    info->GetSource(&source);
-    EXPECT_STREQ(source, L"Ops:GetPEFile");
-    ::SysFreeString(source);
+    Bstr source;
+    info->GetSource(source.put());
+    EXPECT_EQ(source.text(), L"Ops:GetPEFile");
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "kovar3_h.h"
+#include "kovar3_version.h"
 #include "platform/unique.h"
+#include "platform/variant.h"
 #include "support/paths.h"
 
 namespace kovar3::test {
@@ -296,20 +298,16 @@ const ClassCase kClasses[] = {
 
 std::wstring NameOf(ITypeInfo* info, MEMBERID id)
 {
-    BSTR name = nullptr;
-    info->GetDocumentation(id, &name, nullptr, nullptr, nullptr);
-    std::wstring out = name ? name : L"";
-    ::SysFreeString(name);
-    return out;
+    Bstr name;
+    info->GetDocumentation(id, name.put(), nullptr, nullptr, nullptr);
+    return name.text();
 }
 
 std::wstring DocOf(ITypeInfo* info, MEMBERID id)
 {
-    BSTR doc = nullptr;
-    info->GetDocumentation(id, nullptr, &doc, nullptr, nullptr);
-    std::wstring out = doc ? doc : L"";
-    ::SysFreeString(doc);
-    return out;
+    Bstr doc;
+    info->GetDocumentation(id, nullptr, doc.put(), nullptr, nullptr);
+    return doc.text();
 }
 
 class TypeLibraryTest : public ::testing::TestWithParam<Arch> {
@@ -330,18 +328,16 @@ TEST_P(TypeLibraryTest, LibraryIdentity)
     TLIBATTR* attr = nullptr;
     ASSERT_EQ(library_->GetLibAttr(&attr), S_OK);
     EXPECT_TRUE(IsEqualGUID(attr->guid, LIBID_Kovar3));
-    EXPECT_EQ(attr->wMajorVerNum, 52);
-    EXPECT_EQ(attr->wMinorVerNum, 0);
+    EXPECT_EQ(attr->wMajorVerNum, KOVAR3_TYPELIB_VERSION_MAJOR);
+    EXPECT_EQ(attr->wMinorVerNum, KOVAR3_TYPELIB_VERSION_MINOR);
     EXPECT_EQ(attr->lcid, 0x409u);
     EXPECT_EQ(attr->syskind, GetParam() == Arch::k64 ? SYS_WIN64 : SYS_WIN32);
     library_->ReleaseTLibAttr(attr);
 
-    BSTR name = nullptr, help = nullptr;
-    ASSERT_EQ(library_->GetDocumentation(-1, &name, nullptr, nullptr, &help), S_OK);
-    EXPECT_STREQ(name, L"Kovar3");
-    EXPECT_EQ(help, nullptr);  // no help file
-    ::SysFreeString(name);
-    ::SysFreeString(help);
+    Bstr name, help;
+    ASSERT_EQ(library_->GetDocumentation(-1, name.put(), nullptr, nullptr, help.put()), S_OK);
+    EXPECT_STREQ(name.get(), L"Kovar3");
+    EXPECT_EQ(help.get(), nullptr);  // no help file
 
     // Three classes and their three interfaces, nothing else.
     EXPECT_EQ(library_->GetTypeInfoCount(), 6u);
@@ -432,14 +428,15 @@ TEST_P(TypeLibraryTest, InterfacesMemberByMember)
             }
             info->ReleaseFuncDesc(f);
 
-            std::vector<BSTR> names(16);
+            BSTR handed[16] = {};
             UINT got = 0;
-            ASSERT_EQ(info->GetNames(m.id, names.data(), static_cast<UINT>(names.size()), &got),
-                      S_OK);
+            ASSERT_EQ(info->GetNames(m.id, handed, 16, &got), S_OK);
+            std::vector<Bstr> names;
+            for (UINT i = 0; i < got; ++i) names.push_back(Bstr::Adopt(handed[i]));
             ASSERT_GE(got, 1 + m.params.size());
-            EXPECT_STREQ(names[0], m.name);
-            for (size_t p = 0; p < m.params.size(); ++p) EXPECT_STREQ(names[1 + p], m.params[p]);
-            for (UINT i = 0; i < got; ++i) ::SysFreeString(names[i]);
+            EXPECT_STREQ(names[0].get(), m.name);
+            for (size_t p = 0; p < m.params.size(); ++p)
+                EXPECT_STREQ(names[1 + p].get(), m.params[p]);
 
             EXPECT_EQ(DocOf(info.get(), m.id), m.doc);
         }

@@ -60,7 +60,7 @@ protected:
     {
         if (by_ref) {
             std::vector<VARIANT*> refs;
-            for (Variant& v : values) refs.push_back(const_cast<VARIANT*>(&v.get()));
+            for (Variant& v : values) refs.push_back(v.address());
             return CallByRef(ini_.get(), member, refs);
         }
         std::vector<const VARIANT*> plain;

@@ -51,7 +51,7 @@ protected:
     CallOutcome GetPEFile(const std::string& path, bool by_ref = true)
     {
         Variant arg = Variant::Text(path);
-        if (by_ref) return CallByRef(ops_.get(), L"GetPEFile", {const_cast<VARIANT*>(&arg.get())});
+        if (by_ref) return CallByRef(ops_.get(), L"GetPEFile", {arg.address()});
         return CallByValue(ops_.get(), L"GetPEFile", {&arg.get()});
     }
 
@@ -127,16 +127,14 @@ TEST_F(PEFileTest, RaisesNumberedErrorsWithSourceAndDescription)
 TEST_F(PEFileTest, NumbersAreReadAsFileNames)
 {
     Variant five = Variant::I4(5);
-    const CallOutcome call =
-        CallByRef(ops_.get(), L"GetPEFile", {const_cast<VARIANT*>(&five.get())});
+    const CallOutcome call = CallByRef(ops_.get(), L"GetPEFile", {five.address()});
     EXPECT_EQ(call.scode, AutomationErrorCode(1));
 }
 
 TEST_F(PEFileTest, NullPathIsTheCallersError)
 {
     Variant null = Null();
-    const CallOutcome call =
-        CallByRef(ops_.get(), L"GetPEFile", {const_cast<VARIANT*>(&null.get())});
+    const CallOutcome call = CallByRef(ops_.get(), L"GetPEFile", {null.address()});
     EXPECT_EQ(call.hr, DISP_E_EXCEPTION);
     EXPECT_EQ(call.scode, kInvalidUseOfNull);
 }
@@ -211,7 +209,7 @@ TEST_F(PEFileTest, OneObjectPerOpsIsRefilled)
     ComPtr<IDispatch> other_ops = CreateByProgId(L"Kovar3.Ops");
     Variant arg = Variant::Text(FixturePath("versioned.dll"));
     const ComPtr<IDispatch> third =
-        ObjectOf(CallByRef(other_ops.get(), L"GetPEFile", {const_cast<VARIANT*>(&arg.get())}));
+        ObjectOf(CallByRef(other_ops.get(), L"GetPEFile", {arg.address()}));
     ASSERT_TRUE(third);
     EXPECT_NE(third.get(), first.get());
     other_ops.reset();

@@ -348,7 +348,7 @@ std::vector<Variant> Bytes_Rounding()
     v.push_back(Variant::I2(0));
     Variant r8;
     V_VT(r8.put()) = VT_R8;
-    V_R8(const_cast<VARIANT*>(&r8.get())) = 255.4;
+    V_R8(r8.address()) = 255.4;
     v.push_back(std::move(r8));
     v.push_back(Variant::Text("12"));
     return v;
@@ -364,7 +364,7 @@ std::vector<Variant> Bytes_255_5()
     std::vector<Variant> v;
     Variant r8;
     V_VT(r8.put()) = VT_R8;
-    V_R8(const_cast<VARIANT*>(&r8.get())) = 255.5;
+    V_R8(r8.address()) = 255.5;
     v.push_back(std::move(r8));
     return v;
 }
@@ -375,6 +375,20 @@ std::vector<Variant> Multi_WithEmptyAndNull()
     v.push_back(Variant());
     v.push_back(Null());
     v.push_back(Variant::I4(7));
+    return v;
+}
+std::vector<Variant> Multi_NulInside()
+{
+    std::vector<Variant> v;
+    v.push_back(Variant::Text(std::string("a\0b", 3)));
+    v.push_back(Variant::Text("c"));
+    return v;
+}
+std::vector<Variant> Multi_OutsideCodePage()
+{
+    std::vector<Variant> v;
+    v.push_back(Variant::Text("a"));
+    v.push_back(Variant::WideText(L"\u017A"));  // would be stored as "z"
     return v;
 }
 std::vector<Variant> NoElements() { return {}; }
@@ -394,6 +408,9 @@ TEST_F(RegWriteValueTest, StoresTheTypeAndBytesAsked)
                      "7\0\0",
                      7)},
         {"M without elements", "M", NoElements, nullptr, 0, REG_MULTI_SZ, std::string(1, '\0')},
+        // A NUL ends its element, as it ends a name: two strings, not three.
+        {"M NUL inside an element", "M", Multi_NulInside, nullptr, 0, REG_MULTI_SZ,
+         std::string("a\0c\0\0", 5)},
         {"BH 0a FF", "BH", Hex_0a_FF, nullptr, 0, REG_BINARY, Bytes({0x0A, 0xFF})},
         {"BH number 10 reads as text 10", "BH", Hex_Number10, nullptr, 0, REG_BINARY,
          Bytes({0x10})},
@@ -427,6 +444,7 @@ TEST_F(RegWriteValueTest, BadElementsLeaveTheRegistryAlone)
         {"B rounds to 256", "B", Bytes_255_5, 0, 10},
         {"M from lower bound 1", "M", Texts_a_b, 1, 10},
         {"BH from lower bound 1", "BH", Hex_0a_FF, 1, 10},
+        {"M element outside the code page", "M", Multi_OutsideCodePage, 0, 10},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);

@@ -72,7 +72,9 @@ void RegistryTest::SetUp()
 void RegistryTest::TearDown()
 {
     ops_.reset();
-    RawRegistry::DeleteTree(HKEY_CURRENT_USER, path_);
+    // A fixture whose SetUp never ran (a skipped test) has no key; an empty path would name all
+    // of HKEY_CURRENT_USER.
+    if (!path_.empty()) RawRegistry::DeleteTree(HKEY_CURRENT_USER, path_);
 }
 
 Variant ArrayOfVariants(std::vector<Variant> items, LONG lower_bound)
@@ -82,7 +84,7 @@ Variant ArrayOfVariants(std::vector<Variant> items, LONG lower_bound)
     Variant owner = Variant::Array(array);
     for (LONG i = 0; i < static_cast<LONG>(items.size()); ++i) {
         LONG index = lower_bound + i;
-        ::SafeArrayPutElement(array, &index, const_cast<VARIANT*>(&items[i].get()));
+        ::SafeArrayPutElement(array, &index, items[i].address());
     }
     return owner;
 }

@@ -80,7 +80,7 @@ private:
 };
 
 // A VARIANT* for by-reference calls.
-inline VARIANT* Ref(Variant& v) { return const_cast<VARIANT*>(&v.get()); }
+inline VARIANT* Ref(Variant& v) { return v.address(); }
 
 // An array of variants with the given lower bound, for writing "M", "B" and "BH" values.
 Variant ArrayOfVariants(std::vector<Variant> items, LONG lower_bound = 0);

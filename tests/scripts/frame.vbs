@@ -43,6 +43,9 @@ Err.Clear
 ops.ExitWin "soon"
 Check "text exit mode is a type mismatch", Err.Number = 13, Err.Number
 Err.Clear
+ops.TimerStart 5
+Check "an extra argument is wrong number of arguments", Err.Number = 450, Err.Number
+Err.Clear
 status = ops.GetColorDepthBPP()
 Check "no error left over", Err.Number = 0, Err.Number
 On Error GoTo 0

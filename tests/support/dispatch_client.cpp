@@ -21,15 +21,16 @@ CallOutcome Invoke(IDispatch* object, const wchar_t* name, std::vector<VARIANT>&
     UINT arg_error = 0;
     outcome.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                 outcome.result.put(), &exception, &arg_error);
+    if (outcome.hr == DISP_E_EXCEPTION && exception.pfnDeferredFillIn)
+        exception.pfnDeferredFillIn(&exception);
+    const Bstr source = Bstr::Adopt(exception.bstrSource);
+    const Bstr description = Bstr::Adopt(exception.bstrDescription);
+    const Bstr help_file = Bstr::Adopt(exception.bstrHelpFile);
     if (outcome.hr == DISP_E_EXCEPTION) {
-        if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
         outcome.scode = exception.scode;
-        if (exception.bstrSource) outcome.source = exception.bstrSource;
-        if (exception.bstrDescription) outcome.description = exception.bstrDescription;
+        outcome.source = source.text();
+        outcome.description = description.text();
     }
-    ::SysFreeString(exception.bstrSource);
-    ::SysFreeString(exception.bstrDescription);
-    ::SysFreeString(exception.bstrHelpFile);
     return outcome;
 }
 
@@ -67,6 +68,21 @@ CallOutcome CallByRef(IDispatch* object, const wchar_t* name, std::vector<VARIAN
         V_VARIANTREF(&ref) = args[i];
     }
     return Invoke(object, name, reversed, flags);
+}
+
+CallOutcome CallByRef(IDispatch* object, const wchar_t* name, std::vector<Variant>& args,
+                      WORD flags)
+{
+    std::vector<VARIANT*> refs;
+    for (Variant& arg : args) refs.push_back(arg.address());
+    return CallByRef(object, name, refs, flags);
+}
+
+std::vector<Variant> TextArgs(std::initializer_list<std::wstring> texts)
+{
+    std::vector<Variant> out;
+    for (const std::wstring& text : texts) out.push_back(Variant::WideText(text));
+    return out;
 }
 
 CallOutcome CallByValue(IDispatch* object, const wchar_t* name,

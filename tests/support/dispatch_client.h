@@ -31,6 +31,13 @@ struct CallOutcome {
 CallOutcome CallByRef(IDispatch* object, const wchar_t* name, std::vector<VARIANT*> args = {},
                       WORD flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET);
 
+// The same with the caller's variants themselves as the arguments, in call order.
+CallOutcome CallByRef(IDispatch* object, const wchar_t* name, std::vector<Variant>& args,
+                      WORD flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+
+// Text arguments for a call, in call order.
+std::vector<Variant> TextArgs(std::initializer_list<std::wstring> texts);
+
 // Invokes `name` with each argument passed by value, as JScript and literals do.
 CallOutcome CallByValue(IDispatch* object, const wchar_t* name,
                         const std::vector<const VARIANT*>& args = {},

@@ -7,27 +7,31 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/text.h"
+
 namespace kovar3::test {
 namespace {
 
-void RemoveTree(const std::string& folder)
+// Wide names throughout: a file whose name the ANSI code page cannot hold (one a failing test
+// left behind) still goes.
+void RemoveTree(const std::wstring& folder)
 {
-    WIN32_FIND_DATAA found{};
-    const HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found{};
+    const HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(path);
             else
-                ::DeleteFileA(path.c_str());
-        } while (::FindNextFileA(find, &found));
+                ::DeleteFileW(path.c_str());
+        } while (::FindNextFileW(find, &found));
         ::FindClose(find);
     }
-    ::RemoveDirectoryA(folder.c_str());
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
@@ -39,11 +43,11 @@ TempFolder::TempFolder()
     ::GetTempPathA(sizeof base, base);
     path_ = std::string(base) + "kovar3-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
             std::to_string(++counter);
-    RemoveTree(path_);
+    RemoveTree(FromAnsi(path_));
     EXPECT_TRUE(::CreateDirectoryA(path_.c_str(), nullptr)) << path_;
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() { RemoveTree(FromAnsi(path_)); }
 
 std::string TempFolder::Write(const std::string& name, const std::string& bytes) const
 {
