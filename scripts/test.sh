@@ -138,6 +138,7 @@ register_dlls
 
 # ExitWin logging off for real, in a throwaway prefix of its own; the test prefix survives it.
 session_log="$log_dir/exit-session.log"
+fresh_display_server
 xvfb-run -a bash tests/system/exit_session.sh 2>&1 | tr -d '\r' >"$session_log"
 count_lines "exit session" "$session_log" 0
 echo "exit session: done"

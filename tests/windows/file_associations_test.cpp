@@ -164,6 +164,7 @@ TEST_F(AssociationTest, GetDefaultProgramRefusesWhatNamesNoExtension)
     EXPECT_EQ(DefaultProgram(Variant::WideText(std::wstring(L".kv3plain\0x", 11))), "");
     EXPECT_EQ(DefaultProgram(Variant::Text(".kv3plain\\Shell")), "");
     EXPECT_EQ(DefaultProgram(Null()), "");
+    EXPECT_EQ(DefaultProgram(Variant::WideText(L".kv3plain\u0444")), "");  // not in the code page
     EXPECT_EQ(DefaultProgram(Variant::WideText(std::wstring(1 << 20, L'x'))), "");
 }
 
@@ -313,9 +314,15 @@ TEST_F(PrintFileTest, ATypeWithoutAPrintCommandGivesTheShellsCode)
 
 TEST_F(PrintFileTest, UnreadablePathIsMinusOne)
 {
-    const CallOutcome out = PrintFile(Null());
-    ASSERT_EQ(out.result.type(), VT_I2);
-    EXPECT_EQ(V_I2(&out.result.get()), -1);
+    const std::string file = folder_.Write("report.kv3print", "text");
+    const std::wstring outside = std::wstring(file.begin(), file.end()) + L"\u0444";
+    Variant null_path = Null(), outside_path = Variant::WideText(outside);
+    for (Variant* path : {&null_path, &outside_path}) {  // the second is not in the code page
+        const CallOutcome out = CallByRef(ops(), L"PrintFile", {path->address()});
+        ASSERT_EQ(out.result.type(), VT_I2);
+        EXPECT_EQ(V_I2(&out.result.get()), -1);
+    }
+    EXPECT_TRUE(Recorded(1000).empty());
 }
 
 }  // namespace
