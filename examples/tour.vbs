@@ -77,6 +77,14 @@ Show "Desktop", ops.GetSystemColor("Desktop")
 Show "Selection", ops.GetSystemColor("Selection")
 Show "an unknown element", ops.GetSystemColor("NoSuchElement")
 
+WScript.Echo "Processes and file types (GetProcessList, GetDefaultProgram):"
+Dim list, count
+status = ops.GetProcessList(list, count)
+Show "status", status
+Show "number of processes", count
+' "" when nothing is registered for the type (a fresh Wine prefix registers no ".txt").
+Show "program for .txt", """" & ops.GetDefaultProgram(".txt") & """"
+
 WScript.Echo "Errors reach the script with number, source and description:"
 On Error Resume Next
 Set pe = ops.GetPEFile("C:\no\such\file.dll")
