@@ -77,6 +77,14 @@ Show "Desktop", ops.GetSystemColor("Desktop")
 Show "Selection", ops.GetSystemColor("Selection")
 Show "an unknown element", ops.GetSystemColor("NoSuchElement")
 
+WScript.Echo "Processes and file types (GetProcessList, GetDefaultProgram):"
+Dim list, count
+status = ops.GetProcessList(list, count)
+Show "status", status
+Show "number of processes", count
+' "" when nothing is registered for the type (a fresh Wine prefix registers no ".txt").
+Show "program for .txt", """" & ops.GetDefaultProgram(".txt") & """"
+
 WScript.Echo "Errors reach the script with number, source and description:"
 On Error Resume Next
 Set pe = ops.GetPEFile("C:\no\such\file.dll")
@@ -84,3 +92,15 @@ WScript.Echo "  Err.Number = " & Err.Number & ", Err.Source = " & Err.Source & _
              ", Err.Description = " & Err.Description
 Err.Clear
 On Error GoTo 0
+
+' The dialogues wait for a person, so the tour shows them only when asked:
+'   cscript //nologo tour.vbs dialogs
+WScript.Echo "Dialogues (OpenDlg, OpenMultiDlg, SaveDlg, ColorDlg):"
+If WScript.Arguments.Count > 0 Then
+    If LCase(WScript.Arguments(0)) = "dialogs" Then
+        Show "OpenDlg, any file", ops.OpenDlg("Tour: choose any file", "", "")
+        Show "ColorDlg, ""0"" when cancelled", ops.ColorDlg()
+    End If
+Else
+    WScript.Echo "  run ""cscript //nologo tour.vbs dialogs"" to try two of them"
+End If

@@ -2,7 +2,8 @@
 # Sets everything up and runs every test: installs what is missing, builds both
 # architectures, registers the DLLs in a private Wine prefix, then runs
 #   - the googletest executable (unit and COM-level tests) under Xvfb,
-#   - the same executable once more as a program that Wine reports as Windows 98,
+#   - the same executable once more as a program that Wine reports as Windows 98, and once
+#     as one it reports as Windows NT 4,
 #   - its code-page tests once more in the Japanese locale (code page 932),
 #   - the .vbs and .js scripts in tests/scripts through the real cscript host
 #     (64-bit host with the 64-bit DLL; 32-bit host with the 32-bit DLL where 32-bit
@@ -34,10 +35,18 @@ count_gtest() {
     failed=$((failed + ${bad:-0}))
 }
 
+# Every program below gets a display of its own (xvfb-run) and a wineserver started under that
+# display: the server's desktop process keeps the display it first saw, so a server left from an
+# earlier display, or started without one (by regsvr32), could make no more windows.
+fresh_display_server() { "$KOVAR3_ROOT/scripts/wine-wait.sh"; }
+
 run_gtest() {  # name, exe, extra args...
     local name=$1 exe=$2; shift 2
     local log="$log_dir/$name.log"
-    xvfb-run -a "$WINE64" "$exe" --gtest_color=no "$@" >"$log" 2>&1
+    fresh_display_server
+    local display=(xvfb-run -a)
+    [ "${KOVAR3_NO_DISPLAY:-}" = 1 ] && display=(env -u DISPLAY)
+    "${display[@]}" "$WINE64" "$exe" --gtest_color=no "$@" >"$log" 2>&1
     local rc=$?
     count_gtest "$log"
     grep -E '^\[  (FAILED|PASSED)  \]|Failure$|error:' "$log" | grep -v '^\[  PASSED' | head -40
@@ -61,21 +70,32 @@ fi
 
 run_gtest unit build/x64/kovar3_tests.exe
 
-# The family-dependent tests once more, as a program that Wine reports as Windows 98 (platform
-# 1): the family flag, and everything that reads it, take the 95/98/ME road. They are the test
-# suites named Family...; a test that reads the expected platform from a suite of another
-# name fails (tests/support/expected_platform.h).
+# The version-dependent tests once more, as programs that Wine reports as other versions. They
+# are the test suites named Family...; a test that reads the expected version from a suite of
+# another name fails (tests/support/expected_platform.h), and a run that selects none fails.
+some_ran() {  # label
+    grep -q '^\[==========\] [1-9][0-9]* tests\? from' "$log_dir/$1.log" ||
+        { echo "$1: no Family test ran"; failed=$((failed + 1)); }
+}
+# Windows 98 (platform 1): the family flag, and everything that reads it, take the 95/98/ME road.
 cp build/x64/kovar3_tests.exe build/x64/kovar3_tests_win98.exe
 "$WINE64" reg add 'HKCU\Software\Wine\AppDefaults\kovar3_tests_win98.exe' /v Version /d win98 /f >/dev/null
 KOVAR3_EXPECT_PLATFORM=1 run_gtest win98 build/x64/kovar3_tests_win98.exe --gtest_filter='Family*'
-grep -q '^\[==========\] [1-9][0-9]* tests\? from' "$log_dir/win98.log" ||
-    { echo "win98: no Family test ran"; failed=$((failed + 1)); }
+some_ran win98
+# Windows NT 4 (platform 2, major version 4), which has no process snapshot functions.
+cp build/x64/kovar3_tests.exe build/x64/kovar3_tests_nt40.exe
+"$WINE64" reg add 'HKCU\Software\Wine\AppDefaults\kovar3_tests_nt40.exe' /v Version /d nt40 /f >/dev/null
+KOVAR3_EXPECT_MAJOR=4 run_gtest nt40 build/x64/kovar3_tests_nt40.exe --gtest_filter='Family*'
+some_ran nt40
 
 # The code-page tests once more in the Japanese locale: Wine takes the ANSI code page from the
 # process's LANG, and ja_JP.UTF-8 gives the double-byte code page 932, where the second byte of
 # a character may be the byte of "\".
 LANG=ja_JP.UTF-8 KOVAR3_EXPECT_CODEPAGE=932 run_gtest cp932 build/x64/kovar3_tests.exe \
-    --gtest_filter='DoubleByteCodePage.*:CodePageBoundary.*:ToAnsi.*'
+    --gtest_filter='DoubleByteCodePage.*:CodePageBoundary.*:ToAnsi.*:DialogRequests.*'
+
+# Once more with no display at all: the dialogue members answer at once, as cancelled.
+KOVAR3_NO_DISPLAY=1 run_gtest no-display build/x64/kovar3_tests.exe --gtest_filter='*WithoutDisplay*'
 
 # Script tests: each prints "ok <case>" or "not ok <case>: detail" lines and ends with "done".
 run_scripts() {  # label, cscript path
@@ -83,6 +103,7 @@ run_scripts() {  # label, cscript path
     for script in tests/scripts/*.vbs tests/scripts/*.js; do
         [ -f "$script" ] || continue
         log="$log_dir/$label-$(basename "$script").log"
+        fresh_display_server
         xvfb-run -a "$WINE64" "$host" //nologo "$(winpath "$script")" 2>&1 | tr -d '\r' >"$log"
         count_lines "$label $(basename "$script")" "$log" "${PIPESTATUS[0]}"
     done
@@ -128,6 +149,7 @@ register_dlls
 
 # ExitWin logging off for real, in a throwaway prefix of its own; the test prefix survives it.
 session_log="$log_dir/exit-session.log"
+fresh_display_server
 xvfb-run -a bash tests/system/exit_session.sh 2>&1 | tr -d '\r' >"$session_log"
 count_lines "exit session" "$session_log" 0
 echo "exit session: done"

@@ -160,6 +160,13 @@ std::string FileSystem::GetParentFolderPath(const std::string& file_path) const
     return parent;
 }
 
+std::string FileSystem::GetAbsolutePathName(const std::string& path) const
+{
+    if (path.empty() || path.find('\0') != std::string::npos)
+        throw FileSystemError("invalid path: " + path, ERROR_INVALID_NAME);
+    return FullPath(path);
+}
+
 std::string FileSystem::GetWindowsFolder() const { return WindowsFolder(); }
 
 std::string WindowsFolder()

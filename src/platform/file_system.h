@@ -65,6 +65,9 @@ public:
     // Full path of the folder holding an existing file ("C:\" for a file in a root folder);
     // throws FileSystemError when the file does not exist.
     std::string GetParentFolderPath(const std::string& file_path) const;
+    // The full path of `path`, resolved against the current folder as the platform resolves it
+    // ("." and ".." removed, "/" made "\"); throws FileSystemError when it is not a path.
+    std::string GetAbsolutePathName(const std::string& path) const;
     // The Windows folder, such as "C:\windows".
     std::string GetWindowsFolder() const;
     // Deletes a file, read-only or not; throws FileSystemError on failure.

@@ -7,9 +7,9 @@ namespace kovar3 {
 PlatformSeams& Seams() noexcept
 {
     static PlatformSeams seams{
-        ::GetVersionExA,         ::GlobalMemoryStatusEx, ::GetTickCount,
-        ::SetVolumeLabelA,       ::OpenProcessToken,     ::LookupPrivilegeValueA,
-        ::AdjustTokenPrivileges, ::ExitWindowsEx,        ::PlaySoundA};
+        ::GetVersionExA,    ::GlobalMemoryStatusEx,  ::GetTickCount,          ::SetVolumeLabelA,
+        ::OpenProcessToken, ::LookupPrivilegeValueA, ::AdjustTokenPrivileges, ::ExitWindowsEx,
+        ::PlaySoundA,       ::FindWindowA,           ::ShellExecuteExA};
     return seams;
 }
 
