@@ -37,6 +37,10 @@ ini.WriteIniVal path, "Recent", "null", ""
 WScript.Echo "Keys left in Window: " & Replace(ini.GetIniSectionKeys(path, "Window"), Chr(0), " ")
 WScript.Echo "Sections left: " & Replace(ini.GetIniSectionNames(path), Chr(0), " ")
 
+'' Text with a line break would add lines to the file: it is refused and nothing is written.
+WScript.Echo "Write a value with a line break: " & _
+    ini.WriteIniVal(path, "Window", "Title", "My app" & vbCrLf & "[Admin]")
+
 ' A file that does not exist is never created: reads give "", writes False.
 WScript.Echo "Write to a missing file: " & ini.WriteIniVal(path & ".missing", "S", "K", "V")
 

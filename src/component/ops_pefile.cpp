@@ -2,6 +2,7 @@
 //
 // Unlike every other member it reports failures as automation errors, numbers 1 to 4 with the
 // source "Ops:GetPEFile". A failed call leaves the PEFile's previous contents in place.
+#include <optional>
 #include <string>
 
 #include "component/ops.h"
@@ -32,11 +33,13 @@ HRESULT Ops::GetPEFile(VARIANT* vFilePath, _PEFile** result)
     ModFileInfo::FileInfoRecord record;
     const HRESULT checked = RunBeforeTrap(kSource, nullptr, [&] {
         const std::string path = ReadParamText(vFilePath);
-        if (!file_system_.FileExists(path))
+        // The existence test also reads the size, times and attributes the record needs.
+        const std::optional<FileDetails> details = file_system_.GetFileDetails(path);
+        if (!details)
             return RaiseAutomationError(AutomationErrorCode(1), kSource, L"Bad file path.");
         if (!IsExecutableExtension(file_system_.GetExtensionName(path)))
             return RaiseAutomationError(AutomationErrorCode(2), kSource, L"Not a PE file.");
-        record = ModFileInfo::ReadFileInfo(path, ModKovar::OsFamily);
+        record = ModFileInfo::ReadFileInfo(path, *details, ModKovar::OsFamily);
         if (record.status != ModFileInfo::kInfoRead)
             return RaiseAutomationError(AutomationErrorCode(3), kSource,
                                         L"Unable to get file info.");

@@ -45,7 +45,18 @@ HRESULT PEFile::get_FileDescription(VARIANT* result)
     return TextProperty(info_.file_description, result);
 }
 HRESULT PEFile::get_Size(VARIANT* result) { return TextProperty(info_.size, result); }
-HRESULT PEFile::get_Name(VARIANT* result) { return TextProperty(info_.name, result); }
+// The name is looked up in the file's folder when it is first read, and kept.
+HRESULT PEFile::get_Name(VARIANT* result)
+{
+    if (!result) return E_POINTER;
+    return RunMember(
+        result,
+        [&] {
+            if (!info_.name) info_.name = ModFileInfo::StoredName(info_.path);
+            return Variant::WideText(*info_.name);
+        },
+        [] { return Variant(); });
+}
 
 HRESULT PEFile::get_Attributes(VARIANT* result)
 {

@@ -2,6 +2,9 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "platform/text.h"
 #include "platform/unique.h"
 #include "platform/variant.h"
@@ -21,7 +24,8 @@ constexpr Layout kNarrow{4, 1};  // 95/98/ME family
 
 struct Entry {
     size_t end;  // one past the entry's last byte (within its parent)
-    std::wstring key;
+    size_t key_begin;
+    size_t key_end;  // the key's terminator
     size_t value_begin;
     size_t children_begin;
 };
@@ -38,12 +42,11 @@ std::wstring TextAt(const BYTE* block, size_t begin, size_t end, const Layout& l
         while (stop < end && block[stop] != 0) ++stop;
         return FromAnsi(reinterpret_cast<const char*>(block + begin), stop - begin);
     }
-    std::wstring text;
-    for (size_t at = begin; at + 2 <= end; at += 2) {
-        const wchar_t c = static_cast<wchar_t>(Word(block, at));
-        if (c == 0) break;
-        text += c;
-    }
+    size_t stop = begin;
+    while (stop + 2 <= end && Word(block, stop) != 0) stop += 2;
+    std::wstring text((stop - begin) / 2, L'\0');
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<wchar_t>(Word(block, begin + 2 * i));
     return text;
 }
 
@@ -61,7 +64,8 @@ bool ReadEntry(const BYTE* block, size_t at, size_t limit, const Layout& layout,
         if (key_end + layout.char_size > entry.end) return false;
         if (block[key_end] == 0 && (layout.char_size == 1 || block[key_end + 1] == 0)) break;
     }
-    entry.key = TextAt(block, at + layout.header, key_end, layout);
+    entry.key_begin = at + layout.header;
+    entry.key_end = key_end;
     entry.value_begin = Align4(key_end + layout.char_size);
 
     const size_t value_length = Word(block, at + 2);
@@ -82,6 +86,40 @@ void ForEachChild(const BYTE* block, const Entry& parent, const Layout& layout, 
     }
 }
 
+// Most version blocks take a few kilobytes: a first read into this many bytes spares the size
+// query, which costs as much as the read itself.
+constexpr DWORD kFirstVersionBuffer = 8192;
+
+// The version block of `path`; empty when the file has none or it cannot be read. A block is
+// whole when the length in its first word fits the bytes read; otherwise it is read again into
+// the size the platform asks for.
+std::vector<BYTE> ReadVersionBlock(const std::string& path)
+{
+    std::vector<BYTE> block(kFirstVersionBuffer, 0);
+    if (!::GetFileVersionInfoA(path.c_str(), 0, kFirstVersionBuffer, block.data())) return {};
+    if (Word(block.data(), 0) <= kFirstVersionBuffer) return block;
+    DWORD unused = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &unused);
+    if (size == 0) return {};
+    block.assign(size, 0);
+    if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return {};
+    return block;
+}
+
+// True when the entry's key is `name`, letter case ignored; compared where it lies, since
+// most keys are only compared. A byte of a double-byte character never equals an ASCII letter
+// of `name` at the same place.
+bool KeyIs(const BYTE* block, const Entry& entry, const Layout& layout, const char* name)
+{
+    size_t at = entry.key_begin;
+    for (; *name; ++name, at += layout.char_size) {
+        if (at >= entry.key_end) return false;
+        const unsigned c = layout.char_size == 2 ? Word(block, at) : block[at];
+        if (c > 0x7F || UpperAscii(static_cast<char>(c)) != UpperAscii(*name)) return false;
+    }
+    return at == entry.key_end;
+}
+
 bool SameKey(const std::wstring& name, const std::string& key)
 {
     if (name.size() != key.size()) return false;
@@ -91,20 +129,35 @@ bool SameKey(const std::wstring& name, const std::string& key)
     return true;
 }
 
+// The version texts of a record, by key, in the order they are filled.
+const std::pair<const char*, std::wstring FileInfoRecord::*> kVersionFields[] = {
+    {"CompanyName", &FileInfoRecord::company_name},
+    {"FileVersion", &FileInfoRecord::file_version},
+    {"ProductVersion", &FileInfoRecord::product_version},
+    {"FileDescription", &FileInfoRecord::file_description},
+    {"ProductName", &FileInfoRecord::product_name},
+};
+
 }  // namespace
 
-std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, short os_family)
+std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, short os_family,
+                                              const std::vector<const char*>* wanted)
 {
     const Layout& layout = os_family == 1 ? kWide : kNarrow;
     std::vector<VersionString> strings;
+    strings.reserve(16);  // a usual block's string entries, read without moving them
     Entry root;
     if (!block || !ReadEntry(block, 0, size, layout, root)) return strings;
     ForEachChild(block, root, layout, [&](const Entry& info) {
-        if (!SameKey(info.key, "StringFileInfo")) return;
+        if (!KeyIs(block, info, layout, "StringFileInfo")) return;
         ForEachChild(block, info, layout, [&](const Entry& table) {
             ForEachChild(block, table, layout, [&](const Entry& string) {
-                strings.push_back(
-                    {string.key, TextAt(block, string.value_begin, string.end, layout)});
+                if (wanted && std::none_of(wanted->begin(), wanted->end(), [&](const char* key) {
+                        return KeyIs(block, string, layout, key);
+                    }))
+                    return;
+                strings.push_back({TextAt(block, string.key_begin, string.key_end, layout),
+                                   TextAt(block, string.value_begin, string.end, layout)});
             });
         });
     });
@@ -151,23 +204,23 @@ std::wstring CreatedDateText(const FILETIME& time)
     return text;
 }
 
-FileInfoRecord ReadFileInfo(const std::string& path, short os_family) noexcept
+FileInfoRecord ReadFileInfo(const std::string& path, const FileDetails& details,
+                            short os_family) noexcept
 {
     FileInfoRecord record;
     record.status = kNoVersionBlock;
     try {
-        DWORD unused = 0;
-        const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &unused);
-        if (size == 0) return record;
-        std::vector<BYTE> block(size, 0);
-        if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return record;
+        const std::vector<BYTE> block = ReadVersionBlock(path);
+        if (block.empty()) return record;
+        static const std::vector<const char*> keys = [] {
+            std::vector<const char*> names;
+            for (const auto& [key, field] : kVersionFields) names.push_back(key);
+            return names;
+        }();
         const std::vector<VersionString> strings =
-            ReadVersionStrings(block.data(), block.size(), os_family);
-        record.company_name = VersionStringValue("CompanyName", strings);
-        record.file_version = VersionStringValue("FileVersion", strings);
-        record.product_version = VersionStringValue("ProductVersion", strings);
-        record.file_description = VersionStringValue("FileDescription", strings);
-        record.product_name = VersionStringValue("ProductName", strings);
+            ReadVersionStrings(block.data(), block.size(), os_family, &keys);
+        for (const auto& [key, field] : kVersionFields)
+            record.*field = VersionStringValue(key, strings);
     } catch (...) {
         FileInfoRecord unread;
         unread.status = kNoVersionBlock;
@@ -175,21 +228,33 @@ FileInfoRecord ReadFileInfo(const std::string& path, short os_family) noexcept
     }
 
     try {
-        WIN32_FIND_DATAA found{};
-        FindHandle find(::FindFirstFileA(path.c_str(), &found));
-        if (find && (found.dwFileAttributes & ~DWORD{FILE_ATTRIBUTE_DIRECTORY})) {
-            record.date_created = CreatedDateText(found.ftCreationTime);
-            record.date_last_modified = DateText(found.ftLastWriteTime);
-            record.size =
-                KilobytesText((std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow);
-            record.attributes = AttributeBits(found.dwFileAttributes);
-            record.name = FromAnsi(CutAtNul(found.cFileName, sizeof found.cFileName));
+        record.path = path;
+        if (details.attributes & ~DWORD{FILE_ATTRIBUTE_DIRECTORY}) {
+            record.date_created = CreatedDateText(details.created);
+            record.date_last_modified = DateText(details.last_written);
+            record.size = KilobytesText(details.size);
+            record.attributes = AttributeBits(details.attributes);
+            record.name.reset();
         }
     } catch (...) {
-        // The directory entry is optional: whatever was read stays.
+        // The directory facts are optional: whatever was read stays.
     }
     record.status = kInfoRead;
     return record;
+}
+
+std::wstring StoredName(const std::string& path) noexcept
+{
+    // A pattern would find some other file.
+    if (path.find_first_of("*?") != std::string::npos) return std::wstring();
+    try {
+        WIN32_FIND_DATAA found{};
+        const FindHandle find(::FindFirstFileA(path.c_str(), &found));
+        if (!find) return std::wstring();
+        return FromAnsi(CutAtNul(found.cFileName, sizeof found.cFileName));
+    } catch (...) {
+        return std::wstring();
+    }
 }
 
 }  // namespace kovar3::ModFileInfo

@@ -5,8 +5,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/file_system.h"
 
 namespace kovar3::ModFileInfo {
 
@@ -23,7 +26,11 @@ struct FileInfoRecord {
     std::wstring product_name;
     std::wstring file_description;
     std::wstring size;  // kilobytes as decimal text
-    std::wstring name;  // the file's name as stored in its directory
+    // The file's name as stored in its directory. Left unknown by ReadFileInfo, and looked up
+    // with StoredName(path) when first asked for: the directory lookup costs more than all the
+    // rest of the record together.
+    std::optional<std::wstring> name = std::wstring();
+    std::string path;  // the path the record describes
     short attributes = 0;
     short status = 0;
 };
@@ -38,7 +45,9 @@ struct VersionString {
 // the reading: 1 (NT family) reads the block's UTF-16 layout; any other value reads the
 // single-byte layout of the 95/98/ME family, whose texts are in the ANSI code page. A block
 // of the other layout, or a malformed one, gives no entries; nothing is read outside `size`.
-std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, short os_family);
+// With `wanted`, only the entries named by one of its keys (letter case ignored) are read.
+std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, short os_family,
+                                              const std::vector<const char*>* wanted = nullptr);
 
 // The value of the first string entry named `key` (letter case ignored), whatever the table's
 // language; "" when there is none. Only entry names match: a value that contains the key's
@@ -60,11 +69,16 @@ std::wstring DateText(const FILETIME& time);
 // that file systems without creation times report).
 std::wstring CreatedDateText(const FILETIME& time);
 
-// Reads the version block and the directory entry of `path`. status is kNoVersionBlock, with
-// every other field empty, when the file has no version block or it cannot be read; the
-// version texts are read as UTF-16 when `os_family` is 1 (the NT family), as single-byte text
-// otherwise. When the directory entry cannot be found the dates, size, name and attributes
-// stay empty. Never throws.
-FileInfoRecord ReadFileInfo(const std::string& path, short os_family) noexcept;
+// Reads the version block of `path` and takes the dates, size and attributes from `details`,
+// which the caller read when it found the file; the name is left to StoredName. status is
+// kNoVersionBlock, with every other field empty, when the file has no version block or it
+// cannot be read; the version texts are read as UTF-16 when `os_family` is 1 (the NT family),
+// as single-byte text otherwise. Never throws.
+FileInfoRecord ReadFileInfo(const std::string& path, const FileDetails& details,
+                            short os_family) noexcept;
+
+// The name of the file at `path` as its directory stores it: its own letter case, the long
+// name for a short one. "" when no file is found there.
+std::wstring StoredName(const std::string& path) noexcept;
 
 }  // namespace kovar3::ModFileInfo

@@ -18,12 +18,18 @@ constexpr std::string_view kSeparators = "\\/";
 // Wildcards never name one file; the platform would treat them as a pattern.
 bool HasWildcard(const std::string& path) { return path.find_first_of("*?") != std::string::npos; }
 
-DWORD Attributes(const std::string& path)
+// What the platform keeps about a path, in one call; false when it names nothing.
+bool QueryPath(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data)
 {
     // An embedded NUL would make the platform test a different, shorter path.
-    if (path.empty() || HasWildcard(path) || path.find('\0') != std::string::npos)
-        return kNoAttributes;
-    return ::GetFileAttributesA(path.c_str());
+    if (path.empty() || HasWildcard(path) || path.find('\0') != std::string::npos) return false;
+    return ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != 0;
+}
+
+DWORD Attributes(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return QueryPath(path, data) ? data.dwFileAttributes : kNoAttributes;
 }
 
 // "C:\", "C:" or "C" gives the drive letter in upper case; anything else gives 0.
@@ -78,9 +84,21 @@ bool NamesDevice(const std::string& path)
 
 bool FileSystem::FileExists(const std::string& path) const
 {
-    if (NamesDevice(path)) return false;
-    const DWORD attributes = Attributes(path);
-    return attributes != kNoAttributes && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return GetFileDetails(path).has_value();
+}
+
+std::optional<FileDetails> FileSystem::GetFileDetails(const std::string& path) const
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (NamesDevice(path) || !QueryPath(path, data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    FileDetails details;
+    details.attributes = data.dwFileAttributes;
+    details.created = data.ftCreationTime;
+    details.last_written = data.ftLastWriteTime;
+    details.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    return details;
 }
 
 bool FileSystem::FolderExists(const std::string& path) const

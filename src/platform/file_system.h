@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -31,6 +33,14 @@ enum class DriveKind : int {
     kRamDisk = 5,
 };
 
+// What the file system keeps about a file besides its content and its name.
+struct FileDetails {
+    DWORD attributes = 0;
+    FILETIME created{};
+    FILETIME last_written{};
+    std::uint64_t size = 0;
+};
+
 // The Windows folder, such as "C:\windows"; throws FileSystemError when the platform cannot
 // say.
 std::string WindowsFolder();
@@ -40,6 +50,9 @@ public:
     // True only for an existing file; a folder, and a name that opens a device (CON, NUL,
     // COM1.ini, \\.\pipe\x ...), answer false.
     bool FileExists(const std::string& path) const;
+    // The size, times and attributes of an existing file, read with one platform call; none
+    // wherever FileExists answers false.
+    std::optional<FileDetails> GetFileDetails(const std::string& path) const;
     // True only for an existing folder.
     bool FolderExists(const std::string& path) const;
     // Text after the last dot of the path's last component, without the dot; "" when the last

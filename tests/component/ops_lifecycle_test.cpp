@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -13,6 +12,7 @@
 #include "platform/ModKovar.h"
 #include "platform/seams.h"
 #include "support/dispatch_client.h"
+#include "support/expected_platform.h"
 
 namespace kovar3::test {
 namespace {
@@ -40,15 +40,7 @@ BOOL WINAPI Win32sQuery(OSVERSIONINFOA* info)
 
 void CreateAndReleaseOps() { (new Ops())->Release(); }
 
-// The platform this program runs as: 2 (NT family) unless the test script runs it as a
-// Windows 98 program and says so.
-DWORD ExpectedPlatform()
-{
-    const char* platform = std::getenv("KOVAR3_EXPECT_PLATFORM");
-    return platform ? std::strtoul(platform, nullptr, 10) : VER_PLATFORM_WIN32_NT;
-}
-
-TEST(OsFamily, DetectedAtCreation)
+TEST(FamilyDetection, DetectedAtCreation)
 {
     CreateAndReleaseOps();
     OSVERSIONINFOA info{};
@@ -59,7 +51,7 @@ TEST(OsFamily, DetectedAtCreation)
     EXPECT_EQ(ModKovar::OsMajorVersion, static_cast<long>(info.dwMajorVersion));
 }
 
-TEST(OsFamily, OtherPlatformsAndFailureInAFreshApartment)
+TEST(FamilyDetection, OtherPlatformsAndFailureInAFreshApartment)
 {
     // Each thread has its own state, zero until an Ops object is created there.
     std::thread([] {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -86,6 +87,7 @@ const std::vector<Table> kTables = {
     {{"Comments", ""},
      {"CompanyName", "Acme"},
      {"FileDescription", "Reports the FileVersion of a file"},
+     {"FileVersionX", "a longer name that starts with the key"},
      {"FileVersion", "1.0.0.7"},
      {"ProductName", ""},
      {"OriginalProductVersion", "wrong"}},
@@ -99,7 +101,7 @@ struct LookupCase {
 const LookupCase kLookups[] = {
     {"CompanyName", L"Acme"},     // the first table wins over the second
     {"companyname", L"Acme"},     // letter case does not matter
-    {"FileVersion", L"1.0.0.7"},  // not the tail of the description that names it
+    {"FileVersion", L"1.0.0.7"},  // not the description that names it, not FileVersionX
     {"FileDescription", L"Reports the FileVersion of a file"},
     {"ProductName", L""},        // empty value
     {"ProductVersion", L"2.0"},  // only the second table has it; not a longer key's
@@ -111,7 +113,7 @@ TEST(VersionStringValue, MatchesEntryNamesInBothLayouts)
     for (const short family : {1, 0}) {
         const std::vector<BYTE> block = BlockWriter(family == 1).Build(kTables);
         const auto strings = ReadVersionStrings(block.data(), block.size(), family);
-        EXPECT_EQ(strings.size(), 8u);
+        EXPECT_EQ(strings.size(), 9u);
         for (const LookupCase& c : kLookups) {
             SCOPED_TRACE(::testing::Message() << "family " << family << " " << c.key);
             EXPECT_EQ(VersionStringValue(c.key, strings), c.value);
@@ -125,7 +127,7 @@ TEST(ReadVersionStrings, TheOtherFamilysLayoutGivesNoEntries)
     const std::vector<BYTE> narrow = BlockWriter(false).Build(kTables);
     EXPECT_TRUE(ReadVersionStrings(wide.data(), wide.size(), 0).empty());
     EXPECT_TRUE(ReadVersionStrings(narrow.data(), narrow.size(), 1).empty());
-    EXPECT_TRUE(ReadVersionStrings(narrow.data(), narrow.size(), -1).size() == 8u);
+    EXPECT_EQ(ReadVersionStrings(narrow.data(), narrow.size(), -1).size(), 9u);
 }
 
 TEST(ReadVersionStrings, SingleByteTextIsInTheAnsiCodePage)
@@ -135,23 +137,59 @@ TEST(ReadVersionStrings, SingleByteTextIsInTheAnsiCodePage)
     EXPECT_EQ(VersionStringValue("CompanyName", strings), L"Caf\u00E9");  // code page 1252
 }
 
-// Every cut of a block, and bytes that only look like one, stay inside the buffer.
+// Two pages, the second PAGE_NOACCESS: bytes placed flush against it end where the readable
+// memory ends, so that any read past their end faults and ends the test program.
+class GuardedBytes {
+public:
+    GuardedBytes()
+    {
+        SYSTEM_INFO system{};
+        ::GetSystemInfo(&system);
+        page_ = system.dwPageSize;
+        base_ = static_cast<BYTE*>(
+            ::VirtualAlloc(nullptr, 2 * page_, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        DWORD previous = 0;
+        if (!base_ || !::VirtualProtect(base_ + page_, page_, PAGE_NOACCESS, &previous))
+            ADD_FAILURE() << "no guard page";
+    }
+    ~GuardedBytes() { ::VirtualFree(base_, 0, MEM_RELEASE); }
+    GuardedBytes(const GuardedBytes&) = delete;
+    GuardedBytes& operator=(const GuardedBytes&) = delete;
+
+    // Copies the first `size` bytes to end at the guard page; returns where they start.
+    const BYTE* Place(const std::vector<BYTE>& bytes, size_t size)
+    {
+        if (size > page_) ADD_FAILURE() << "a block larger than a page";
+        BYTE* at = base_ + page_ - size;
+        std::copy(bytes.begin(), bytes.begin() + size, at);
+        return at;
+    }
+
+private:
+    size_t page_ = 0;
+    BYTE* base_ = nullptr;
+};
+
+// Every cut of a block, and bytes that only look like one, are read without touching a byte
+// past their end.
 TEST(ReadVersionStrings, TruncatedAndDamagedBlocksAreSafe)
 {
+    GuardedBytes guarded;
     for (const bool wide : {true, false}) {
+        const short family = wide ? 1 : 0;
         const std::vector<BYTE> block = BlockWriter(wide).Build(kTables);
         for (size_t size = 0; size <= block.size(); ++size) {
-            const std::vector<BYTE> cut(block.begin(), block.begin() + size);
-            const auto strings = ReadVersionStrings(cut.data(), cut.size(), wide ? 1 : 0);
+            const auto strings = ReadVersionStrings(guarded.Place(block, size), size, family);
             for (const auto& s : strings) EXPECT_LE(s.value.size(), size);
         }
         std::vector<BYTE> damaged = block;
         for (size_t i = 0; i < damaged.size(); i += 7) damaged[i] = 0xFF;
-        ReadVersionStrings(damaged.data(), damaged.size(), wide ? 1 : 0);
+        ReadVersionStrings(guarded.Place(damaged, damaged.size()), damaged.size(), family);
         std::vector<BYTE> unterminated = block;
         for (BYTE& b : unterminated)
             if (b == 0) b = 'A';
-        ReadVersionStrings(unterminated.data(), unterminated.size(), wide ? 1 : 0);
+        ReadVersionStrings(guarded.Place(unterminated, unterminated.size()), unterminated.size(),
+                           family);
     }
     EXPECT_TRUE(ReadVersionStrings(nullptr, 0, 1).empty());
 }

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "support/dispatch_client.h"
+#include "support/expected_platform.h"
 #include "support/temp_folder.h"
 
 namespace kovar3::test {
@@ -158,6 +158,19 @@ TEST_F(PEFileTest, DescribesACraftedLibrary)
     EXPECT_EQ(Attributes(pe.get()), 0);
 }
 
+// A block larger than the first read is read again whole.
+TEST_F(PEFileTest, DescribesALibraryWithALargeVersionBlock)
+{
+    const std::string path = FixturePath("large_block.dll");
+    DWORD unused = 0;
+    ASSERT_GT(::GetFileVersionInfoSizeA(path.c_str(), &unused), 8192u);
+    const ComPtr<IDispatch> pe = ObjectOf(GetPEFile(path));
+    ASSERT_TRUE(pe);
+    EXPECT_EQ(Property(pe.get(), L"CompanyName"), L"Large Block Works");
+    EXPECT_EQ(Property(pe.get(), L"FileVersion"), L"3.0.0.1");
+    EXPECT_EQ(Property(pe.get(), L"ProductName"), L"Past Eight Kilobytes");
+}
+
 TEST_F(PEFileTest, ExtensionsAnyCaseAndSizesAndAttributes)
 {
     const std::string fixture = ReadWholeFile(FixturePath("versioned.dll"));
@@ -166,6 +179,10 @@ TEST_F(PEFileTest, ExtensionsAnyCaseAndSizesAndAttributes)
     ComPtr<IDispatch> pe = ObjectOf(GetPEFile(exe));
     ASSERT_TRUE(pe);
     EXPECT_EQ(Property(pe.get(), L"Size"), L"152");
+    EXPECT_EQ(Property(pe.get(), L"Name"), L"Fixture.Exe");
+    // The name as the folder stores it, whatever the path's letter case.
+    pe = ObjectOf(GetPEFile(temp_.Path("FIXTURE.EXE")));
+    ASSERT_TRUE(pe);
     EXPECT_EQ(Property(pe.get(), L"Name"), L"Fixture.Exe");
 
     const std::string ocx = temp_.Write("control.OCX", fixture);
@@ -264,14 +281,14 @@ TEST_F(PEFileTest, DescribesWineSystemLibrariesAsTheStructuredQueryDoes)
     }
 }
 
-// Run once normally and once as a program Wine reports as Windows 98 (KOVAR3_EXPECT_PLATFORM
-// = 1): the family picks the reading of the version block. Wine hands every program the
+// Run once normally and once as a program Wine reports as Windows 98: the family picks the
+// reading of the version block. Wine hands every program the
 // block in its UTF-16 layout, which the 95/98/ME reading does not match, so there the texts
 // stay empty while the directory entry is still read.
-TEST_F(PEFileTest, FamilyPicksTheReadingOfTheVersionBlock)
+using FamilyPEFileTest = PEFileTest;
+TEST_F(FamilyPEFileTest, FamilyPicksTheReadingOfTheVersionBlock)
 {
-    const char* expect = std::getenv("KOVAR3_EXPECT_PLATFORM");
-    const bool win98 = expect && std::string(expect) == "1";
+    const bool win98 = ExpectWin98Family();
     const ComPtr<IDispatch> pe = ObjectOf(GetPEFile(FixturePath("versioned.dll")));
     ASSERT_TRUE(pe);
     EXPECT_EQ(Property(pe.get(), L"CompanyName"), win98 ? L"" : L"Fixture Works");

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/temp_folder.h"
+
 namespace kovar3 {
 namespace {
 
@@ -36,9 +38,14 @@ TEST(FileExists, DeviceNamesAreNotFiles)
         SCOPED_TRACE(name);
         EXPECT_FALSE(fs.FileExists(name));
     }
-    // Names that only look alike are ordinary files.
+    // Names that only start like a device are ordinary files, found where they exist.
     EXPECT_TRUE(fs.FileExists(folder + "\\win.ini"));
-    EXPECT_FALSE(fs.FileExists(folder + "\\console.ini"));  // absent, but not a device
+    test::TempFolder temp;
+    for (const char* name : {"console.ini", "com10.dll", "nul-file.ini", "auxiliary.exe"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(fs.FileExists(temp.Path(name)));
+        EXPECT_TRUE(fs.FileExists(temp.Write(name, "[s]\r\n")));
+    }
 }
 
 }  // namespace

@@ -6,15 +6,23 @@
 
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "registry/registry_fixture.h"
+#include "support/temp_folder.h"
 
 namespace kovar3::test {
 namespace {
 
 constexpr char kClsid[] = "{6B3E8A52-1D7F-4C0E-9A21-5F0C3D2E7B41}";
 constexpr char kBareClsid[] = "{6B3E8A52-1D7F-4C0E-9A21-5F0C3D2E7B42}";  // no ProgID subkey
+// Classes whose in-process server path is 254 and 255 characters long: registry texts are
+// read through 255 bytes, so the first is returned and the second is not.
+constexpr char kClsid254[] = "{6B3E8A52-1D7F-4C0E-9A21-5F0C3D2E7B43}";
+constexpr char kClsid255[] = "{6B3E8A52-1D7F-4C0E-9A21-5F0C3D2E7B44}";
+const std::string kServer254 = "C:\\" + std::string(247, 's') + ".dll";
+const std::string kServer255 = kServer254 + "x";
 constexpr char kProgId[] = "Kovar3Test.Registered.1";
 constexpr char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 
@@ -36,6 +44,13 @@ protected:
         RawRegistry::SetText(HKEY_CLASSES_ROOT, std::string(kProgId) + "\\CLSID", "", kClsid);
         RawRegistry::SetText(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kBareClsid, "",
                              "no ProgID");
+        for (const auto& [id, server] :
+             {std::pair{kClsid254, kServer254}, {kClsid255, kServer255}}) {
+            RawRegistry::SetText(HKEY_CLASSES_ROOT, std::string("CLSID\\") + id + "\\ProgID", "",
+                                 kProgId);
+            RawRegistry::SetText(HKEY_CLASSES_ROOT,
+                                 std::string("CLSID\\") + id + "\\InprocServer32", "", server);
+        }
     }
     void TearDown() override
     {
@@ -46,10 +61,13 @@ protected:
     {
         RawRegistry::DeleteTree(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kClsid);
         RawRegistry::DeleteTree(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kBareClsid);
+        RawRegistry::DeleteTree(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kClsid254);
+        RawRegistry::DeleteTree(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kClsid255);
         RawRegistry::DeleteTree(HKEY_CLASSES_ROOT, kProgId);
         for (const char* name :
              {"kovar3test-plain.exe", "kovar3test-quoted.exe", "kovar3test-env.exe",
-              "kovar3test-gone.exe", "kovar3test-empty.exe"})
+              "kovar3test-gone.exe", "kovar3test-empty.exe", "kovar3test-254.exe",
+              "kovar3test-255.exe"})
             RawRegistry::DeleteTree(HKEY_LOCAL_MACHINE, std::string(kAppPaths) + name);
     }
 
@@ -91,6 +109,8 @@ TEST_F(RegistrationTest, GetRegFromCLSID)
         {bare_id + "}", 0, registered},      // opening brace put in front
         {"", 1, {"-", "-", "-", "-", "-"}},  // "{}" is not 38 characters
         {kBareClsid, 1, {kBareClsid, "-", "-", "-", "-"}},
+        {kClsid254, 0, {kClsid254, kProgId, "", kServer254, ""}},
+        {kClsid255, 0, {kClsid255, kProgId, "", "", ""}},  // too long for the 255-byte read
         {std::string(kClsid).substr(0, 20) + '\0' + std::string(kClsid).substr(21),
          1,
          {std::string(kClsid).substr(0, 20) + '\0' + std::string(kClsid).substr(21), "-", "-", "-",
@@ -142,6 +162,15 @@ TEST_F(RegistrationTest, GetEXEPath)
                          "\"%KOVAR3_TEST_TEMP%kovar3test app.exe\"", REG_EXPAND_SZ);
     RawRegistry::SetText(HKEY_LOCAL_MACHINE, apps + "kovar3test-gone.exe", "", file + ".removed");
     RawRegistry::CreateKey(HKEY_LOCAL_MACHINE, apps + "kovar3test-empty.exe");
+    // Existing files whose full paths are 254 and 255 characters long.
+    const TempFolder folder;
+    const std::string long254 =
+        folder.Write(std::string(254 - folder.path().size() - 5, 'p') + ".exe", "MZ");
+    const std::string long255 =
+        folder.Write(std::string(255 - folder.path().size() - 5, 'p') + ".exe", "MZ");
+    ASSERT_EQ(long254.size(), 254u);
+    RawRegistry::SetText(HKEY_LOCAL_MACHINE, apps + "kovar3test-254.exe", "", long254);
+    RawRegistry::SetText(HKEY_LOCAL_MACHINE, apps + "kovar3test-255.exe", "", long255);
     struct Case {
         const char* name;
         std::string path;
@@ -150,6 +179,7 @@ TEST_F(RegistrationTest, GetEXEPath)
         {"kovar3test-quoted.exe", file}, {"kovar3test-env.exe", file},
         {"kovar3test-gone.exe", ""},     {"kovar3test-empty.exe", ""},
         {"kovar3test-none.exe", ""},     {"", ""},
+        {"kovar3test-254.exe", long254}, {"kovar3test-255.exe", ""},  // read through 255 bytes
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -41,7 +41,7 @@ WriteFile path, "[pairs]" & vbCrLf & "a=1" & vbCrLf & "b=2" & vbCrLf & "[other]"
 
 Check "value", ini.GetIniVal(path, "pairs", "b"), "String", "2"
 Check "missing key", ini.GetIniVal(path, "pairs", "zz"), "String", ""
-Check "cut to 254", Len(ini.GetIniVal(path, "other", "x")), "Long", "254"
+Check "long value whole", Len(ini.GetIniVal(path, "other", "x")), "Long", "300"
 Check "keys", ini.GetIniSectionKeys(path, "pairs"), "String", "a|b|"
 Check "key length", Len(ini.GetIniSectionKeys(path, "pairs")), "Long", "4"
 Check "lines", ini.GetIniSectionVals(path, "pairs"), "String", "a=1|b=2|"
@@ -55,6 +55,15 @@ Check "null key", ini.WriteIniVal(path, "other", "null", "anything"), "Boolean",
 Check "section deleted", ini.GetIniSectionNames(path), "String", "pairs|"
 Check "section", ini.WriteIniSection(path, "pairs", "p=1" & Chr(0) & "q=2"), "Boolean", "True"
 Check "section keys", ini.GetIniSectionKeys(path, "pairs"), "String", "p|q|"
+
+' A line break would add lines of its own: refused, nothing written.
+WriteFile path, "[app]" & vbCrLf & "user=bob" & vbCrLf & "[admin]" & vbCrLf & "allowed=no" & vbCrLf
+Check "line break refused", ini.WriteIniVal(path, "app", "user", "eve" & vbCrLf & "[admin]" & vbCrLf & "allowed=yes"), "Boolean", "False"
+Check "other section kept", ini.GetIniVal(path, "admin", "allowed"), "String", "no"
+Check "value kept", ini.GetIniVal(path, "app", "user"), "String", "bob"
+Check "equals in key refused", ini.WriteIniVal(path, "app", "k=evil", "v"), "Boolean", "False"
+Check "equals in value", ini.WriteIniVal(path, "app", "formula", "a=b+c"), "Boolean", "True"
+Check "equals read back", ini.GetIniVal(path, "app", "formula"), "String", "a=b+c"
 
 Dim missing
 missing = folder & "\missing.ini"

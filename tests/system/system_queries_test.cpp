@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "component/ops.h"
 #include "platform/seams.h"
@@ -136,20 +137,42 @@ TEST_F(WithOps, GetMemoryTotalAndLoad)
     }
 }
 
+// An output that cannot take a number (a typed reference to an object) ends the member in its
+// trap: status 1, and a 16-bit zero in the other output, whichever of the two is unwritable.
 TEST_F(WithOps, OutputsThatCannotTakeAValueEndInTheTrap)
 {
-    // A typed reference to an object cannot take a number: the trap writes 16-bit zeros (as
-    // far as the outputs take them) and returns 1.
-    VARIANT width;
-    V_VT(&width) = VT_BYREF | VT_DISPATCH;  // no value can be converted to an object
-    IDispatch* none = nullptr;
-    V_DISPATCHREF(&width) = &none;
-    Variant height = Sentinel(), result;
-    ASSERT_EQ(ops_->GetScreenPixels(&width, height.address(), result.put()), S_OK);
-    EXPECT_EQ(result.type(), VT_I2);
-    EXPECT_EQ(V_I2(&result.get()), 1);
-    EXPECT_EQ(height.type(), VT_I2);
-    EXPECT_EQ(V_I2(&height.get()), 0);
+    Seams().global_memory_status_ex = FixedMemory;  // a total, so GetMemory writes both outputs
+    g_total = 536346624ull;
+    struct Case {
+        const char* name;
+        std::function<HRESULT(Ops*, VARIANT*, VARIANT*, VARIANT*)> call;
+    } const cases[] = {
+        {"GetScreenPixels",
+         [](Ops* o, VARIANT* a, VARIANT* b, VARIANT* r) { return o->GetScreenPixels(a, b, r); }},
+        {"GetDesktopPixels",
+         [](Ops* o, VARIANT* a, VARIANT* b, VARIANT* r) { return o->GetDesktopPixels(a, b, r); }},
+        {"GetMemory",
+         [](Ops* o, VARIANT* a, VARIANT* b, VARIANT* r) { return o->GetMemory(a, b, r); }},
+    };
+    for (const Case& c : cases) {
+        for (const bool first_unwritable : {true, false}) {
+            SCOPED_TRACE(::testing::Message()
+                         << c.name << (first_unwritable ? " first" : " second"));
+            IDispatch* none = nullptr;
+            VARIANT object;
+            V_VT(&object) = VT_BYREF | VT_DISPATCH;  // no value can be converted to an object
+            V_DISPATCHREF(&object) = &none;
+            Variant other = Sentinel(), result;
+            VARIANT* first = first_unwritable ? &object : other.address();
+            VARIANT* second = first_unwritable ? other.address() : &object;
+            ASSERT_EQ(c.call(ops_, first, second, result.put()), S_OK);
+            EXPECT_EQ(result.type(), VT_I2);
+            EXPECT_EQ(V_I2(&result.get()), 1);
+            EXPECT_EQ(other.type(), VT_I2);
+            EXPECT_EQ(V_I2(&other.get()), 0);
+            EXPECT_EQ(none, nullptr);
+        }
+    }
 }
 
 TEST(SystemQueries, NamesAreCutByThePlatformsCount)

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -15,6 +14,7 @@
 #include "platform/ModKovar.h"
 #include "platform/seams.h"
 #include "support/dispatch_client.h"
+#include "support/expected_platform.h"
 #include "windows/cEnumProc.h"
 #include "windows/test_windows.h"
 
@@ -76,7 +76,7 @@ bool SnapshotsRuledOut()
     return info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion < 5;
 }
 
-TEST(ProcessListFamily, ListsWhatTheSnapshotShows)
+TEST(FamilyProcessList, ListsWhatTheSnapshotShows)
 {
     if (SnapshotsRuledOut()) GTEST_SKIP() << "NT 4: see FollowsTheVersionThisProgramRunsAs";
     TestWindows helper({L"notitle"});
@@ -106,12 +106,10 @@ TEST(ProcessListFamily, ListsWhatTheSnapshotShows)
     EXPECT_TRUE(compared) << "the process list kept changing";
 }
 
-TEST(ProcessListFamily, FollowsTheVersionThisProgramRunsAs)
+TEST(FamilyProcessList, FollowsTheVersionThisProgramRunsAs)
 {
-    // Set in the run where Wine reports the test program as Windows NT 4.
-    if (const char* major = std::getenv("KOVAR3_EXPECT_MAJOR")) {
-        ASSERT_EQ(RunningVersion().dwMajorVersion, std::strtoul(major, nullptr, 10))
-            << "the program runs as another version";
+    if (const DWORD major = ExpectedMajorVersion()) {
+        ASSERT_EQ(RunningVersion().dwMajorVersion, major) << "the program runs as another version";
     }
     ComPtr<IDispatch> ops = CreateByProgId(L"Kovar3.Ops");
     Variant list = Sentinel(), count = Sentinel();
@@ -136,7 +134,7 @@ struct GateCase {
     short status;
 };
 
-TEST(ProcessListFamily, GateByFamilyAndVersion)
+TEST(FamilyProcessList, GateByFamilyAndVersion)
 {
     const GateCase cases[] = {
         {-1, 6, 1},                                    // the version query failed
@@ -160,7 +158,7 @@ BOOL WINAPI FailingQuery(OSVERSIONINFOA*) { return FALSE; }
 
 // The frame reads the family that the creation of the Ops object recorded, and writes both
 // outputs on the failure path too.
-TEST(ProcessListFamily, UnknownVersionWritesBothOutputs)
+TEST(FamilyProcessList, UnknownVersionWritesBothOutputs)
 {
     std::thread([] {
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -180,7 +178,7 @@ TEST(ProcessListFamily, UnknownVersionWritesBothOutputs)
     }).join();
 }
 
-TEST(ProcessListFamily, ByValueArgumentsStillAnswer)
+TEST(FamilyProcessList, ByValueArgumentsStillAnswer)
 {
     ComPtr<IDispatch> ops = CreateByProgId(L"Kovar3.Ops");
     Variant list = Variant::Text(""), count = Variant::I2(0);
