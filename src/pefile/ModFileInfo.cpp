@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "platform/text.h"
 #include "platform/unique.h"
@@ -138,6 +139,19 @@ const std::pair<const char*, std::wstring FileInfoRecord::*> kVersionFields[] = 
     {"ProductName", &FileInfoRecord::product_name},
 };
 
+// The absolute form of `path`, or `path` itself when the platform cannot make one.
+std::string FullPathOf(const std::string& path)
+{
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD n = ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()),
+                                           buffer.data(), nullptr);
+        if (n == 0) return path;
+        if (n < buffer.size()) return std::string(buffer.data(), n);
+        buffer.resize(n);
+    }
+}
+
 }  // namespace
 
 std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, short os_family,
@@ -228,7 +242,8 @@ FileInfoRecord ReadFileInfo(const std::string& path, const FileDetails& details,
     }
 
     try {
-        record.path = path;
+        // Kept whole, so a change of the current folder before Name is read changes nothing.
+        record.path = FullPathOf(path);
         if (details.attributes & ~DWORD{FILE_ATTRIBUTE_DIRECTORY}) {
             record.date_created = CreatedDateText(details.created);
             record.date_last_modified = DateText(details.last_written);
@@ -245,13 +260,16 @@ FileInfoRecord ReadFileInfo(const std::string& path, const FileDetails& details,
 
 std::wstring StoredName(const std::string& path) noexcept
 {
-    // A pattern would find some other file.
-    if (path.find_first_of("*?") != std::string::npos) return std::wstring();
     try {
-        WIN32_FIND_DATAA found{};
-        const FindHandle find(::FindFirstFileA(path.c_str(), &found));
-        if (!find) return std::wstring();
-        return FromAnsi(CutAtNul(found.cFileName, sizeof found.cFileName));
+        // A pattern would find some other file.
+        if (path.find_first_of("*?") == std::string::npos) {
+            WIN32_FIND_DATAA found{};
+            const FindHandle find(::FindFirstFileA(path.c_str(), &found));
+            if (find) return FromAnsi(CutAtNul(found.cFileName, sizeof found.cFileName));
+        }
+        // Gone since it was described: its name as the path gives it.
+        const size_t separator = FindLastAnsiChar(path, "\\/:");
+        return FromAnsi(separator == std::string::npos ? path : path.substr(separator + 1));
     } catch (...) {
         return std::wstring();
     }

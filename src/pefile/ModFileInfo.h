@@ -30,7 +30,7 @@ struct FileInfoRecord {
     // with StoredName(path) when first asked for: the directory lookup costs more than all the
     // rest of the record together.
     std::optional<std::wstring> name = std::wstring();
-    std::string path;  // the path the record describes
+    std::string path;  // the full path of the file the record describes
     short attributes = 0;
     short status = 0;
 };
@@ -78,7 +78,7 @@ FileInfoRecord ReadFileInfo(const std::string& path, const FileDetails& details,
                             short os_family) noexcept;
 
 // The name of the file at `path` as its directory stores it: its own letter case, the long
-// name for a short one. "" when no file is found there.
+// name for a short one. When no file is found there any more, the last component of `path`.
 std::wstring StoredName(const std::string& path) noexcept;
 
 }  // namespace kovar3::ModFileInfo

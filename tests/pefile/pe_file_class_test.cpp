@@ -184,6 +184,12 @@ TEST_F(PEFileTest, ExtensionsAnyCaseAndSizesAndAttributes)
     pe = ObjectOf(GetPEFile(temp_.Path("FIXTURE.EXE")));
     ASSERT_TRUE(pe);
     EXPECT_EQ(Property(pe.get(), L"Name"), L"Fixture.Exe");
+    // A file gone before Name is first read still has the name its path gave.
+    const std::string gone = temp_.Write("Gone.dll", fixture);
+    pe = ObjectOf(GetPEFile(temp_.Path("GONE.DLL")));
+    ASSERT_TRUE(pe);
+    ASSERT_TRUE(::DeleteFileA(gone.c_str()));
+    EXPECT_EQ(Property(pe.get(), L"Name"), L"GONE.DLL");
 
     const std::string ocx = temp_.Write("control.OCX", fixture);
     ::SetFileAttributesA(ocx.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
