@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/environment.h"
-#include "platform/registry_whole_text.h"
+#include "platform/registry_text.h"
 #include "platform/text.h"
 #include "platform/unique.h"
 
