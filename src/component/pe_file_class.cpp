@@ -14,6 +14,20 @@ HRESULT TextProperty(const std::wstring& text, VARIANT* result)
         result, [&] { return Variant::WideText(text); }, [] { return Variant(); });
 }
 
+// A text made from the stored facts the first time it is read, and kept from then on.
+template <typename Make>
+HRESULT LazyTextProperty(std::optional<std::wstring>& text, VARIANT* result, Make make)
+{
+    if (!result) return E_POINTER;
+    return RunMember(
+        result,
+        [&] {
+            if (!text) text = make();
+            return Variant::WideText(*text);
+        },
+        [] { return Variant(); });
+}
+
 }  // namespace
 
 HRESULT PEFile::get_CompanyName(VARIANT* result)
@@ -24,13 +38,16 @@ HRESULT PEFile::get_FileVersion(VARIANT* result)
 {
     return TextProperty(info_.file_version, result);
 }
+// The dates are put into words when first read, and kept.
 HRESULT PEFile::get_DateCreated(VARIANT* result)
 {
-    return TextProperty(info_.date_created, result);
+    return LazyTextProperty(info_.date_created, result,
+                            [&] { return ModFileInfo::CreatedDateText(info_.created); });
 }
 HRESULT PEFile::get_DateLastModified(VARIANT* result)
 {
-    return TextProperty(info_.date_last_modified, result);
+    return LazyTextProperty(info_.date_last_modified, result,
+                            [&] { return ModFileInfo::DateText(info_.last_written); });
 }
 HRESULT PEFile::get_ProductVersion(VARIANT* result)
 {
@@ -48,14 +65,8 @@ HRESULT PEFile::get_Size(VARIANT* result) { return TextProperty(info_.size, resu
 // The name is looked up in the file's folder when it is first read, and kept.
 HRESULT PEFile::get_Name(VARIANT* result)
 {
-    if (!result) return E_POINTER;
-    return RunMember(
-        result,
-        [&] {
-            if (!info_.name) info_.name = ModFileInfo::StoredName(info_.path);
-            return Variant::WideText(*info_.name);
-        },
-        [] { return Variant(); });
+    return LazyTextProperty(info_.name, result,
+                            [&] { return ModFileInfo::StoredName(info_.path); });
 }
 
 HRESULT PEFile::get_Attributes(VARIANT* result)

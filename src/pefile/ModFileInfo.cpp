@@ -245,8 +245,10 @@ FileInfoRecord ReadFileInfo(const std::string& path, const FileDetails& details,
         // Kept whole, so a change of the current folder before Name is read changes nothing.
         record.path = FullPathOf(path);
         if (details.attributes & ~DWORD{FILE_ATTRIBUTE_DIRECTORY}) {
-            record.date_created = CreatedDateText(details.created);
-            record.date_last_modified = DateText(details.last_written);
+            record.created = details.created;
+            record.last_written = details.last_written;
+            record.date_created.reset();
+            record.date_last_modified.reset();
             record.size = KilobytesText(details.size);
             record.attributes = AttributeBits(details.attributes);
             record.name.reset();

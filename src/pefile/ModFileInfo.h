@@ -20,8 +20,13 @@ constexpr short kNoVersionBlock = 2;
 struct FileInfoRecord {
     std::wstring company_name;
     std::wstring file_version;
-    std::wstring date_created;
-    std::wstring date_last_modified;
+    // The dates as text. Left unknown by ReadFileInfo, which keeps the two times below, and
+    // made with CreatedDateText and DateText when first asked for: most scripts read the
+    // version texts only.
+    std::optional<std::wstring> date_created = std::wstring();
+    std::optional<std::wstring> date_last_modified = std::wstring();
+    FILETIME created{};
+    FILETIME last_written{};
     std::wstring product_version;
     std::wstring product_name;
     std::wstring file_description;
