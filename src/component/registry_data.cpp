@@ -69,13 +69,6 @@ void ForEachElement(const VARIANT& data, Take&& take)
     for (LONG i = 0; i <= upper; ++i) take(ElementAt(array, i).get());
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 }  // namespace
 
 ModRegVals::TypedValue PrepareValue(const VARIANT& data, const std::string& code)
@@ -114,8 +107,8 @@ ModRegVals::TypedValue PrepareValue(const VARIANT& data, const std::string& code
         ForEachElement(data, [&](const VARIANT& element) {
             const std::string text = UpperAscii(ValueText(element));
             if (text.size() != 2) throw BadBinaryElement();
-            const int high = HexDigit(text[0]);
-            const int low = HexDigit(text[1]);
+            const int high = HexDigitValue(text[0]);
+            const int low = HexDigitValue(text[1]);
             if (high < 0 || low < 0) throw BadBinaryElement();
             out.bytes += static_cast<char>(high * 16 + low);
         });

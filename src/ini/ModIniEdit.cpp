@@ -101,12 +101,7 @@ const std::string& NotFoundMarker()
     return marker;
 }
 
-bool IsWinIni(const std::string& path)
-{
-    const size_t separator = FindLastAnsiChar(path, "\\/:");
-    const std::string last = separator == std::string::npos ? path : path.substr(separator + 1);
-    return UpperAscii(last) == "WIN.INI";
-}
+bool IsWinIni(const std::string& path) { return UpperAscii(LastPathComponent(path)) == "WIN.INI"; }
 
 std::string ProfileTarget(const std::string& path)
 {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/text.h"
 #include "platform/unique.h"
 #include "platform/variant.h"
@@ -139,19 +140,6 @@ const std::pair<const char*, std::wstring FileInfoRecord::*> kVersionFields[] = 
     {"ProductName", &FileInfoRecord::product_name},
 };
 
-// The absolute form of `path`, or `path` itself when the platform cannot make one.
-std::string FullPathOf(const std::string& path)
-{
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD n = ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()),
-                                           buffer.data(), nullptr);
-        if (n == 0) return path;
-        if (n < buffer.size()) return std::string(buffer.data(), n);
-        buffer.resize(n);
-    }
-}
-
 }  // namespace
 
 std::vector<VersionString> ReadVersionStrings(const BYTE* block, size_t size, short os_family,
@@ -243,7 +231,11 @@ FileInfoRecord ReadFileInfo(const std::string& path, const FileDetails& details,
 
     try {
         // Kept whole, so a change of the current folder before Name is read changes nothing.
-        record.path = FullPathOf(path);
+        try {
+            record.path = FileSystem().GetAbsolutePathName(path);
+        } catch (const FileSystemError&) {
+            record.path = path;
+        }
         if (details.attributes & ~DWORD{FILE_ATTRIBUTE_DIRECTORY}) {
             record.created = details.created;
             record.last_written = details.last_written;
@@ -270,8 +262,7 @@ std::wstring StoredName(const std::string& path) noexcept
             if (find) return FromAnsi(CutAtNul(found.cFileName, sizeof found.cFileName));
         }
         // Gone since it was described: its name as the path gives it.
-        const size_t separator = FindLastAnsiChar(path, "\\/:");
-        return FromAnsi(separator == std::string::npos ? path : path.substr(separator + 1));
+        return FromAnsi(LastPathComponent(path));
     } catch (...) {
         return std::wstring();
     }

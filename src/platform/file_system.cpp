@@ -111,8 +111,7 @@ std::string FileSystem::GetExtensionName(const std::string& path) const
 {
     std::string last = path;
     while (EndsWithAnsiChar(last, kSeparators)) last.pop_back();
-    const size_t separator = FindLastAnsiChar(last, "\\/:");
-    const std::string name = separator == std::string::npos ? last : last.substr(separator + 1);
+    const std::string name = LastPathComponent(last);
     const size_t dot = name.rfind('.');
     return dot == std::string::npos ? std::string() : name.substr(dot + 1);
 }
@@ -168,6 +167,12 @@ std::string FileSystem::GetAbsolutePathName(const std::string& path) const
 }
 
 std::string FileSystem::GetWindowsFolder() const { return WindowsFolder(); }
+
+std::string LastPathComponent(const std::string& path)
+{
+    const size_t separator = FindLastAnsiChar(path, "\\/:");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
 
 std::string WindowsFolder()
 {

@@ -45,6 +45,10 @@ struct FileDetails {
 // say.
 std::string WindowsFolder();
 
+// The part of `path` after its last "\", "/" or ":" (all of it when there is none), looked for
+// by character so the second byte of a double-byte character is never taken for "\".
+std::string LastPathComponent(const std::string& path);
+
 class FileSystem {
 public:
     // True only for an existing file; a folder, and a name that opens a device (CON, NUL,

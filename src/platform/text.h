@@ -47,4 +47,13 @@ constexpr wchar_t UpperAscii(wchar_t c)
 }
 std::string UpperAscii(std::string text);
 
+// The value of one hexadecimal digit, either case, or -1; ASCII only, whatever the locale says.
+constexpr int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
 }  // namespace kovar3

@@ -17,6 +17,9 @@ constexpr size_t kComputerNameLimit = 15;  // characters, the NetBIOS limit
 
 bool IsDriveA(const std::string& root) { return UpperAscii(root) == "A:\\"; }
 
+// The root folder of the drive whose letter starts `text` ("C" or "C:\anything" give "C:\").
+std::string DriveRootOf(const std::string& text) { return std::string(1, text[0]) + ":\\"; }
+
 bool HasNul(const std::string& text) { return text.find('\0') != std::string::npos; }
 
 // NUL, line breaks, tabs and the other control characters: no file system takes them in a
@@ -67,7 +70,7 @@ unsigned long long RoundedMegabytes(unsigned long long bytes) noexcept
 std::optional<DriveSizes> DriveSpace(const std::string& root)
 {
     if (root.empty()) return std::nullopt;
-    const std::string drive_root = std::string(1, root[0]) + ":\\";
+    const std::string drive_root = DriveRootOf(root);
     if (IsDriveA(drive_root)) return std::nullopt;
     ULARGE_INTEGER available{}, total{}, total_free{};
     if (!::GetDiskFreeSpaceExA(drive_root.c_str(), &available, &total, &total_free))
@@ -94,7 +97,7 @@ short ChangeDriveLabel(const FileSystem& file_system, const std::string& drive,
                        const std::string& label)
 {
     if (drive.empty() || HasControlCharacter(label)) return 1;
-    const std::string root = std::string(1, drive[0]) + ":\\";
+    const std::string root = DriveRootOf(drive);
     if (!file_system.DriveExists(root)) return 1;
     const DriveKind kind = file_system.GetDriveType(root);
     if (kind != DriveKind::kFixed && kind != DriveKind::kNetwork) return 1;

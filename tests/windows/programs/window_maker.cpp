@@ -125,18 +125,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 
     UINT lifetime = 60000;
     for (int i = 2; i < argc; ++i) {
-        const std::wstring spec = argv[i];
-        if (spec == L"--lifetime" && i + 1 < argc) {
+        const std::wstring arg = argv[i];
+        if (arg == L"--lifetime" && i + 1 < argc) {
             lifetime = static_cast<UINT>(std::wcstoul(argv[++i], nullptr, 10));
             continue;
         }
-        if (spec == L"--close-ends") {
+        if (arg == L"--close-ends") {
             g_close_ends = true;
             continue;
         }
-        const size_t colon = spec.find(L':');
-        const std::wstring kind = spec.substr(0, colon);
-        const std::wstring title = colon == std::wstring::npos ? L"" : spec.substr(colon + 1);
+        const size_t colon = arg.find(L':');
+        const std::wstring kind = arg.substr(0, colon);
+        const std::wstring title = colon == std::wstring::npos ? L"" : arg.substr(colon + 1);
         const int index = static_cast<int>(g_windows.size());
         HWND hwnd = nullptr;
         if (kind == L"tray" || kind == L"tray-ends") {
